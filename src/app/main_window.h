@@ -1,0 +1,92 @@
+#pragma once
+// TForm1, the one window of the program. Handlers are members named after the
+// component and event they serve; their bodies live in the subsystem folders
+// (display/ holds the stretched text's).
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include "display/colors.h"
+#include "display/font_fit.h"
+#include "output/printer_settings.h"
+#include "platform/handles.h"
+#include "platform/text_field.h"
+#include "platform/win32.h"
+
+namespace orvane {
+
+// The properties of the font the text is shown in.
+struct DisplayFont {
+  std::u16string face = u"ＭＳ 明朝";
+  unsigned style = 0;
+  Color color = 0xFF000008;  // the system's window-text colour
+  int height = -37;          // 28 points at 96 pixels per inch
+  std::uint8_t charSet = 1;  // DEFAULT_CHARSET until the first fit
+};
+
+class TForm1 {
+ public:
+  explicit TForm1(HINSTANCE instance) noexcept : instance_(instance) {}
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // Creates the window hidden, runs FormCreate and shows it.
+  void Create();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept;
+  static LRESULT CALLBACK Edit1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR self) noexcept;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnEdit1Message(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Window plumbing (app/main_window.cpp).
+  void CreateEdit1();
+  void LayoutEdit1();
+  LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
+  void PaintInnerBorder();
+  void PaintEdit1();
+  void SetColors(Color text, Color back);
+  [[nodiscard]] int InnerBorder() const noexcept;
+  [[nodiscard]] int Edit1Slack() const noexcept;
+  [[nodiscard]] SIZE ClientSize() const noexcept;
+
+  // Start and stop (app/main_window.cpp).
+  void FormCreate();
+  void LoadSettings();
+  [[nodiscard]] bool FormCloseQuery();
+  void SelectDefaultPrinter();
+
+  // The stretched text (display/stretched_text.cpp).
+  void FitFont();
+  void ScrollEdit1Home();
+  void UpdateCaption();
+  void FormResize();
+  void Edit1Change();
+  void Edit1KeyPress(wchar_t& key);
+  void Clear1Click();
+  void SelectAll1Click();
+  [[nodiscard]] bool Edit1MouseMove(WPARAM keys);
+
+  HINSTANCE instance_;
+  HWND hwnd_ = nullptr;
+  TextField Edit1;
+  DisplayFont font_;
+  UniqueFont fontHandle_;
+  Color backColor_ = kWhite;
+  Color windowColor_ = kYellow;
+  UniqueBrush backBrush_;
+  UniqueBrush windowBrush_;
+  UniqueBitmap paintBuffer_;  // Edit1's off-screen picture, kept between paints
+  SIZE paintBufferSize_{};
+  bool selectAll_ = false;           // the SelectAll1 check mark
+  bool edit1ChangeAttached_ = true;  // Edit1's change notification
+  bool formCreated_ = false;         // resizes before FormCreate fits nothing
+  int showCommand_ = SW_SHOWNORMAL;  // the state the window takes when shown
+  PrinterSettings printer_;
+  std::mt19937 random_;
+};
+
+}  // namespace orvane

@@ -1,0 +1,59 @@
+#include "display/font_fit.h"
+
+#include <algorithm>
+
+namespace orvane {
+namespace {
+
+std::u16string Decimal(int value) {
+  // std::to_string has no char16_t flavour; the caption needs only digits and "-".
+  std::string digits = std::to_string(value);
+  return {digits.begin(), digits.end()};
+}
+
+}  // namespace
+
+FontRecord FitRecord(int clientWidth, int clientHeight, int ansiLength, std::u16string_view face,
+                     unsigned style) {
+  FontRecord r;
+  r.height = clientHeight;
+  r.width = clientWidth / ansiLength;  // truncating, as the fit is defined
+  r.weight = (style & kBold) ? 700 : 400;
+  r.italic = (style & kItalic) ? 1 : 0;
+  r.underline = (style & kUnderline) ? 1 : 0;
+  r.strikeOut = (style & kStrikeOut) ? 1 : 0;
+  r.charSet = kShiftJisCharSet;
+  r.quality = kClearTypeQuality;
+  // The last unit always stays zero, so a long name is cut to 31 units.
+  std::copy_n(face.begin(), std::min<std::size_t>(face.size(), kFaceNameUnits - 1),
+              r.faceName.begin());
+  return r;
+}
+
+std::u16string FaceOf(const FontRecord& record) {
+  auto end = std::find(record.faceName.begin(), record.faceName.end(), u'\0');
+  return {record.faceName.begin(), end};
+}
+
+unsigned StyleOf(const FontRecord& record) {
+  unsigned style = 0;
+  if (record.weight >= 700) style |= kBold;
+  if (record.italic == 1) style |= kItalic;
+  if (record.underline == 1) style |= kUnderline;
+  if (record.strikeOut == 1) style |= kStrikeOut;
+  return style;
+}
+
+std::u16string CaptionText(std::u16string_view text, int clientWidth, int clientHeight,
+                           std::u16string_view face) {
+  std::u16string caption(text);
+  caption += u' ';
+  caption += Decimal(clientWidth);
+  caption += u" x ";
+  caption += Decimal(clientHeight);
+  caption += u' ';
+  caption += face;
+  return caption;
+}
+
+}  // namespace orvane

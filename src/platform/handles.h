@@ -1,0 +1,96 @@
+#pragma once
+// RAII over the Win32 handles the program owns: each acquire is paired with its
+// release here, so every way out of a handler, an exception included, frees it.
+
+#include <utility>
+
+#include "platform/unique_handle.h"
+#include "platform/win32.h"
+
+namespace orvane {
+
+struct DeleteGdiObject {
+  void operator()(HGDIOBJ h) const noexcept { ::DeleteObject(h); }
+};
+struct DeleteMemoryDC {
+  void operator()(HDC h) const noexcept { ::DeleteDC(h); }
+};
+struct DestroyMenuHandle {
+  void operator()(HMENU h) const noexcept { ::DestroyMenu(h); }
+};
+struct CloseKernelHandle {
+  void operator()(HANDLE h) const noexcept { ::CloseHandle(h); }
+};
+
+using UniqueFont = unique_handle<HFONT, DeleteGdiObject>;
+using UniqueBrush = unique_handle<HBRUSH, DeleteGdiObject>;
+using UniqueBitmap = unique_handle<HBITMAP, DeleteGdiObject>;
+using UniqueMemoryDC = unique_handle<HDC, DeleteMemoryDC>;
+using UniqueMenu = unique_handle<HMENU, DestroyMenuHandle>;
+using UniqueKernelHandle = unique_handle<HANDLE, CloseKernelHandle>;
+
+// GetDC / ReleaseDC: the release needs the window, so it is kept with the DC.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND hwnd) noexcept : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  ~WindowDC() {
+    if (dc_) ::ReleaseDC(hwnd_, dc_);
+  }
+  [[nodiscard]] HDC get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// GetWindowDC for painting the non-client area.
+class WholeWindowDC {
+ public:
+  explicit WholeWindowDC(HWND hwnd) noexcept : hwnd_(hwnd), dc_(::GetWindowDC(hwnd)) {}
+  WholeWindowDC(const WholeWindowDC&) = delete;
+  WholeWindowDC& operator=(const WholeWindowDC&) = delete;
+  ~WholeWindowDC() {
+    if (dc_) ::ReleaseDC(hwnd_, dc_);
+  }
+  [[nodiscard]] HDC get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// BeginPaint / EndPaint.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND hwnd) noexcept : hwnd_(hwnd) { ::BeginPaint(hwnd, &ps_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  ~PaintScope() { ::EndPaint(hwnd_, &ps_); }
+  [[nodiscard]] HDC dc() const noexcept { return ps_.hdc; }
+  [[nodiscard]] const RECT& area() const noexcept { return ps_.rcPaint; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+};
+
+// SelectObject that puts the previous object back.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(::SelectObject(dc, object)) {}
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+  ~SelectedObject() {
+    if (previous_ && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+}  // namespace orvane

@@ -1,0 +1,19 @@
+#pragma once
+// The program's three ways of talking to the user, all captioned with the
+// application title.
+
+#include <string_view>
+
+#include "platform/win32.h"
+
+namespace orvane {
+
+// The default error report: stop icon, one OK button, full-stop rule applied.
+void ReportError(HWND owner, std::u16string_view message) noexcept;
+
+// The plain message: a task dialog (no icon, no main instruction, sized to its
+// content, centred on the work area of the owner's monitor); a message box
+// where the task dialog is unavailable.
+void ShowPlainMessage(HWND owner, std::u16string_view text);
+
+}  // namespace orvane
