@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the core's
+# unit tests natively, then the end-to-end tests against Orvane.exe under Wine.
+# Ends with one summary line: "total: N passed, M failed".
+set -uo pipefail
+cd "$(dirname "$0")"
+
+scripts/deps.sh || exit 1
+scripts/cups.sh || exit 1
+
+jobs=$(nproc)
+cmake --preset host >/dev/null && cmake --build --preset host -j "$jobs" || exit 1
+cmake --preset mingw >/dev/null && cmake --build --preset mingw -j "$jobs" || exit 1
+
+# "tests" and "failures" of a gtest XML report's root element.
+counts() {
+  local xml=$1
+  [ -f "$xml" ] || { echo "0 1"; return; }
+  local root
+  root=$(grep -m1 '<testsuites' "$xml")
+  local tests failures errors
+  tests=$(sed -E 's/.* tests="([0-9]+)".*/\1/' <<<"$root")
+  failures=$(sed -E 's/.* failures="([0-9]+)".*/\1/' <<<"$root")
+  errors=$(sed -E 's/.* errors="([0-9]+)".*/\1/' <<<"$root")
+  echo "$((tests - failures - errors)) $((failures + errors))"
+}
+
+rm -f build/host/unit.xml build/mingw/e2e.xml
+echo "== unit tests (host)"
+build/host/tests/unit/orvane_unit_tests --gtest_brief=1 --gtest_output=xml:build/host/unit.xml
+unit_rc=$?
+echo "== end-to-end tests (Wine)"
+tests/e2e/run-e2e.sh build --gtest_brief=1 --gtest_output=xml:e2e.xml
+e2e_rc=$?
+
+read -r unit_pass unit_fail < <(counts build/host/unit.xml)
+read -r e2e_pass e2e_fail < <(counts build/mingw/e2e.xml)
+[ $unit_rc -eq 0 ] || [ "$unit_fail" -gt 0 ] || unit_fail=1
+[ $e2e_rc -eq 0 ] || [ "$e2e_fail" -gt 0 ] || e2e_fail=1
+echo
+echo "unit: $unit_pass passed, $unit_fail failed"
+echo "e2e: $e2e_pass passed, $e2e_fail failed"
+echo "total: $((unit_pass + e2e_pass)) passed, $((unit_fail + e2e_fail)) failed"
+[ $((unit_fail + e2e_fail)) -eq 0 ]
