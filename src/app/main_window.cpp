@@ -24,16 +24,17 @@ COLORREF ToColorRef(Color c) noexcept {
   return IsSystemColor(c) ? ::GetSysColor(SystemColorIndex(c)) : static_cast<COLORREF>(c);
 }
 
-void ReportException() noexcept {
+// The default error report for the exception being handled.
+void ReportException(HWND owner) noexcept {
   try {
     throw;
   } catch (const UserError& e) {
-    ReportError(nullptr, e.message());
+    ReportError(owner, e.message());
   } catch (const std::bad_alloc&) {
-    ReportError(nullptr, u"Out of memory");
+    ReportError(owner, u"Out of memory");
   } catch (const std::exception& e) {
     std::string what = e.what();
-    ReportError(nullptr, std::u16string(what.begin(), what.end()));
+    ReportError(owner, std::u16string(what.begin(), what.end()));
   }
 }
 
@@ -62,7 +63,7 @@ void TForm1::Create() {
     FormCreate();
   } catch (...) {
     // The steps after the failing one are skipped; the window is shown all the same.
-    ReportException();
+    ReportException(hwnd_);
   }
   ::ShowWindow(hwnd_, showCommand_);
   ::UpdateWindow(hwnd_);
@@ -86,7 +87,7 @@ LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   try {
     return self->OnMessage(message, wParam, lParam);
   } catch (...) {
-    ReportException();
+    ReportException(hwnd);
     return 0;
   }
 }
@@ -96,10 +97,9 @@ LRESULT CALLBACK TForm1::Edit1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   try {
     return reinterpret_cast<TForm1*>(self)->OnEdit1Message(message, wParam, lParam);
   } catch (...) {
-    ReportException();
+    ReportException(::GetParent(hwnd));
     return 0;
   }
-  (void)hwnd;
 }
 
 LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -196,6 +196,7 @@ void TForm1::CreateEdit1() {
   Edit1.Attach(edit);
   ::SetWindowSubclass(edit, Edit1Proc, kEdit1SubclassId, reinterpret_cast<DWORD_PTR>(this));
   SetColors(font_.color, kWhite);
+  windowBrush_.reset(::CreateSolidBrush(ToColorRef(windowColor_)));
   LOGFONTW initial{};
   initial.lfHeight = font_.height;
   initial.lfCharSet = font_.charSet;

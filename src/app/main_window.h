@@ -75,6 +75,7 @@ class TForm1 {
   TextField Edit1;
   DisplayFont font_;
   UniqueFont fontHandle_;
+  SIZE fittedClientSize_{-1, -1};  // the client size of the last fit
   Color backColor_ = kWhite;
   Color windowColor_ = kYellow;
   UniqueBrush backBrush_;

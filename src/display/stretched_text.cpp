@@ -52,6 +52,7 @@ void TForm1::FitFont() {
   // both edges.
   ::SendMessageW(Edit1.hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   fontHandle_ = std::move(font);  // releases the replaced font, no longer in use
+  fittedClientSize_ = client;
   ScrollEdit1Home();
 }
 
@@ -79,6 +80,10 @@ void TForm1::UpdateCaption() {
 
 void TForm1::FormResize() {
   if (!formCreated_ || Edit1.TextLength() == 0) return;
+  // The first show and a move without resize report the size already fitted;
+  // refitting would build the very same font again.
+  SIZE client = ClientSize();
+  if (client.cx == fittedClientSize_.cx && client.cy == fittedClientSize_.cy) return;
   FitFont();
   UpdateCaption();
 }
