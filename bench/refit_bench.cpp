@@ -1,0 +1,387 @@
+// Cost of one refit of the stretched line, and the bare font swap it is built on.
+// Prints figures only: timing never makes it fail.
+
+#include "app/main_window.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "display/font_fit.h"
+#include "platform/text.h"
+
+namespace {
+
+constexpr int kRefitsPerText = 300;  // timed refits to each text of a pair
+constexpr int kWarmUpPairs = 10;
+constexpr int kEditSlack = 16;  // the product's text field reaches this far past each side
+
+struct Size {
+  int cx;
+  int cy;
+};
+constexpr Size kSizes[] = {{440, 220}, {1920, 1080}};
+
+// Each pair alternates, so every refit builds a font of another width
+// (the mixed text has more ANSI bytes than units).
+struct TextPair {
+  std::wstring_view ascii;
+  std::wstring_view mixed;
+};
+constexpr std::wstring_view kAscii40 = L"Stretched line refit: forty ASCII units.";
+constexpr std::wstring_view kMixed40 =
+    L"全角文字abcd全角文字abcd全角文字abcd全角文字abcd全角文字abcd";
+static_assert(kAscii40.size() == 40 && kMixed40.size() == 40);
+constexpr TextPair kTexts[] = {
+    {L"Ab", L"字a"},
+    {L"Orvane", L"日本語abc"},
+    {kAscii40, kMixed40},
+};
+
+struct Stats {
+  double median_ms;
+  double p99_ms;
+  std::size_t count;
+};
+
+double g_tick_ms = 0;
+int g_dialogs_dismissed = 0;
+
+double NowMs() {
+  LARGE_INTEGER t;
+  ::QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) * g_tick_ms;
+}
+
+Stats Summarise(std::vector<double> samples) {
+  std::sort(samples.begin(), samples.end());
+  auto rank = [&](double q) {  // nearest rank
+    std::size_t r = static_cast<std::size_t>(std::ceil(q * static_cast<double>(samples.size())));
+    return samples[std::clamp<std::size_t>(r, 1, samples.size()) - 1];
+  };
+  return {rank(0.5), rank(0.99), samples.size()};
+}
+
+void Pump() {
+  MSG m;
+  while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&m);
+    ::DispatchMessageW(&m);
+  }
+}
+
+std::string Utf8(std::wstring_view s) {
+  int n = ::WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0,
+                                nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr,
+                        nullptr);
+  return out;
+}
+
+int Ansi(std::wstring_view s) { return orvane::AnsiLength(orvane::U16(s)); }
+
+std::wstring WindowTextOf(HWND hwnd) {
+  std::wstring s(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  s.resize(static_cast<std::size_t>(::GetWindowTextW(hwnd, s.data(), static_cast<int>(s.size()))));
+  return s;
+}
+
+// The program's error boxes would wait for a click; the bench closes them and counts them.
+LRESULT CALLBACK DismissDialogs(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    wchar_t cls[16] = {};
+    ::GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 16);
+    if (std::wstring_view(cls) == L"#32770") {
+      ++g_dialogs_dismissed;
+      ::PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+      ::PostMessageW(reinterpret_cast<HWND>(wParam), WM_CLOSE, 0, 0);
+    }
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Lets the form's client area exceed the virtual desktop.
+LRESULT CALLBACK LargerTracking(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+  LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
+  if (message == WM_GETMINMAXINFO) {
+    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMaxTrackSize = {8000, 8000};
+    info->ptMaxSize = {8000, 8000};
+  }
+  return result;
+}
+
+SIZE ClientOf(HWND hwnd) {
+  RECT rc{};
+  ::GetClientRect(hwnd, &rc);
+  return {rc.right, rc.bottom};
+}
+
+// Places a framed window so its client area is cx x cy, starting at the
+// desktop's top-left corner when it is as large as the desktop.
+bool SetClientSize(HWND hwnd, Size size) {
+  RECT window{};
+  ::GetWindowRect(hwnd, &window);
+  POINT origin{0, 0};
+  ::ClientToScreen(hwnd, &origin);
+  SIZE client = ClientOf(hwnd);
+  int dx = (window.right - window.left) - client.cx;
+  int dy = (window.bottom - window.top) - client.cy;
+  int left = size.cx >= 1000 ? window.left - origin.x : 40;
+  int top = size.cx >= 1000 ? window.top - origin.y : 40;
+  ::SetWindowPos(hwnd, nullptr, left, top, size.cx + dx, size.cy + dy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  client = ClientOf(hwnd);
+  return client.cx == size.cx && client.cy == size.cy;
+}
+
+LOGFONTW FloorLogFont(int cx, int cy, std::wstring_view text) {
+  orvane::FontRecord r = orvane::FitRecord(cx, cy, Ansi(text), u"ＭＳ 明朝", 0);
+  LOGFONTW lf{};
+  lf.lfHeight = r.height;
+  lf.lfWidth = r.width;
+  lf.lfWeight = r.weight;
+  lf.lfCharSet = r.charSet;
+  lf.lfQuality = r.quality;
+  std::copy(r.faceName.begin(), r.faceName.end(), lf.lfFaceName);
+  return lf;
+}
+
+struct Row {
+  Size size;
+  std::wstring_view text;
+  Stats stats;
+  LOGFONTW font;  // as the text field held it after the last refit to this text
+  int faults;     // refits whose result was not the expected font and caption
+};
+
+void PrintRows(const char* title, const std::vector<Row>& rows) {
+  std::printf("\n%s\n", title);
+  std::printf("  %-11s %-6s %5s %5s %6s %10s %10s %12s %6s\n", "client", "text", "units", "ansi",
+              "n", "median ms", "p99 ms", "font h x w", "faults");
+  for (const Row& r : rows) {
+    char client[24];
+    std::snprintf(client, sizeof client, "%dx%d", r.size.cx, r.size.cy);
+    bool ascii = std::all_of(r.text.begin(), r.text.end(), [](wchar_t c) { return c < 0x80; });
+    char font[24];
+    std::snprintf(font, sizeof font, "%ld x %ld", static_cast<long>(r.font.lfHeight),
+                  static_cast<long>(r.font.lfWidth));
+    std::printf("  %-11s %-6s %5zu %5d %6zu %10.3f %10.3f %12s %6d\n", client,
+                ascii ? "ascii" : "mixed", r.text.size(), Ansi(r.text), r.stats.count,
+                r.stats.median_ms, r.stats.p99_ms, font, r.faults);
+  }
+}
+
+LOGFONTW FontOf(HWND edit) {
+  LOGFONTW lf{};
+  auto font = reinterpret_cast<HFONT>(::SendMessageW(edit, WM_GETFONT, 0, 0));
+  if (font) ::GetObjectW(font, sizeof lf, &lf);
+  return lf;
+}
+
+// Alternates the two texts of a pair; each timed step is measure(text).
+template <typename Measure, typename Check>
+void RunPairs(Size size, const TextPair& pair, Measure measure, Check check, std::vector<Row>& rows) {
+  std::vector<double> ascii;
+  std::vector<double> mixed;
+  int asciiFaults = 0;
+  int mixedFaults = 0;
+  for (int i = 0; i < kWarmUpPairs; ++i) {
+    measure(pair.ascii);
+    measure(pair.mixed);
+  }
+  for (int i = 0; i < kRefitsPerText; ++i) {
+    ascii.push_back(measure(pair.ascii));
+    if (!check(pair.ascii)) ++asciiFaults;
+    mixed.push_back(measure(pair.mixed));
+    if (!check(pair.mixed)) ++mixedFaults;
+  }
+  // Capture each text's font for the table.
+  (void)measure(pair.ascii);
+  rows.push_back({size, pair.ascii, Summarise(ascii), {}, asciiFaults});
+  rows.back().font = check.font();
+  (void)measure(pair.mixed);
+  rows.push_back({size, pair.mixed, Summarise(mixed), {}, mixedFaults});
+  rows.back().font = check.font();
+}
+
+struct FontCheck {
+  HWND edit;
+  HWND captionOwner;  // null: no caption to check
+  Size size;
+  LOGFONTW font() const { return FontOf(edit); }
+  bool operator()(std::wstring_view text) const {
+    LOGFONTW lf = FontOf(edit);
+    bool ok = lf.lfHeight == size.cy && lf.lfWidth == size.cx / Ansi(text) &&
+              WindowTextOf(edit) == text;
+    if (captionOwner) ok = ok && WindowTextOf(captionOwner).starts_with(text);
+    RECT dirty;
+    return ok && !::GetUpdateRect(edit, &dirty, FALSE);
+  }
+};
+
+double PeakWorkingSetMiB() {
+  PROCESS_MEMORY_COUNTERS pmc{sizeof pmc};
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), &pmc, sizeof pmc);
+  return static_cast<double>(pmc.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+
+LRESULT CALLBACK FloorParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) return 1;  // the text field covers the client area
+  return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+int wmain() {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  LARGE_INTEGER freq;
+  ::QueryPerformanceFrequency(&freq);
+  g_tick_ms = 1000.0 / static_cast<double>(freq.QuadPart);
+
+  ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  HHOOK hook = ::SetWindowsHookExW(WH_CBT, DismissDialogs, nullptr, ::GetCurrentThreadId());
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+
+  std::printf("orvane_bench: one refit of the stretched line\n");
+  std::printf(
+      "method: in-process. The bench compiles the program's window sources (main_window.cpp,\n"
+      "  stretched_text.cpp, platform/*.cpp, orvane_core, same manifest) and creates the real\n"
+      "  TForm1. One refit = SetWindowTextW(EDIT child, text) [EN_CHANGE -> Edit1Change ->\n"
+      "  FitFont + UpdateCaption, same thread] + UpdateWindow(TForm1) [synchronous WM_PAINT of\n"
+      "  the form and its text field]. Texts alternate ascii/mixed of equal UTF-16 length, so\n"
+      "  every refit makes a font of another width. %d timed refits per text after %d warm-up\n"
+      "  pairs; median and p99 by nearest rank; QueryPerformanceCounter.\n",
+      kRefitsPerText, kWarmUpPairs);
+  std::printf("ANSI code page %u; 'ansi' = bytes in it, which FitFont divides the width by.\n",
+              ::GetACP());
+  std::printf("texts:\n");
+  for (const TextPair& p : kTexts) {
+    std::printf("  %2zu units: ascii \"%s\"  mixed \"%s\"\n", p.ascii.size(),
+                Utf8(p.ascii).c_str(), Utf8(p.mixed).c_str());
+  }
+
+  // --- the program's own window ---
+  orvane::TForm1 form(instance);
+  form.Create();
+  Pump();
+  if (g_dialogs_dismissed) {
+    std::printf("note: %d message box(es) shown while the form was created were closed\n",
+                g_dialogs_dismissed);
+  }
+  HWND hwnd = nullptr;
+  for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, L"TForm1", nullptr));) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(w, &pid);
+    if (pid == ::GetCurrentProcessId()) hwnd = w;
+  }
+  HWND edit = hwnd ? ::FindWindowExW(hwnd, nullptr, L"EDIT", nullptr) : nullptr;
+  if (!hwnd || !edit) {
+    std::printf("error: the TForm1 window or its EDIT child was not found\n");
+    return 1;
+  }
+
+  std::vector<Row> product;
+  bool trackingRaised = false;
+  for (Size size : kSizes) {
+    if (!SetClientSize(hwnd, size) && !trackingRaised) {
+      ::SetWindowSubclass(hwnd, LargerTracking, 1, 0);
+      trackingRaised = true;
+      std::printf("note: the bench raised the form's maximum tracking size (subclass, "
+                  "WM_GETMINMAXINFO) so its client area can exceed the desktop\n");
+      SetClientSize(hwnd, size);
+    }
+    SIZE client = ClientOf(hwnd);
+    if (client.cx != size.cx || client.cy != size.cy) {
+      std::printf("warning: client area is %ldx%ld, not %dx%d\n", static_cast<long>(client.cx),
+                  static_cast<long>(client.cy), size.cx, size.cy);
+    }
+    FontCheck check{edit, hwnd, size};
+    for (const TextPair& pair : kTexts) {
+      auto refit = [&](std::wstring_view text) {
+        std::wstring s(text);
+        double t0 = NowMs();
+        ::SetWindowTextW(edit, s.c_str());
+        ::UpdateWindow(hwnd);
+        double t1 = NowMs();
+        Pump();
+        return t1 - t0;
+      };
+      RunPairs(size, pair, refit, check, product);
+    }
+  }
+  PrintRows("TForm1 refit: SetWindowTextW + FitFont + UpdateCaption + synchronous repaint",
+            product);
+  double peakAfterProduct = PeakWorkingSetMiB();
+  ::ShowWindow(hwnd, SW_HIDE);
+  Pump();
+
+  // --- the floor: a plain EDIT in a plain window, font swap only ---
+  WNDCLASSEXW wc{sizeof wc};
+  wc.lpfnWndProc = FloorParentProc;
+  wc.hInstance = instance;
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = L"OrvaneBenchFloor";
+  ::RegisterClassExW(&wc);
+  std::vector<Row> floor;
+  for (Size size : kSizes) {
+    // A popup's client area is its window: no frame, no size limit.
+    HWND parent = ::CreateWindowExW(0, wc.lpszClassName, L"floor",
+                                    WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, size.cx,
+                                    size.cy, nullptr, nullptr, instance, nullptr);
+    // As wide as the program's text field: past each side by the same slack.
+    HWND plain = ::CreateWindowExW(0, L"EDIT", L"",
+                                   WS_CHILD | WS_VISIBLE | ES_CENTER | ES_AUTOHSCROLL | ES_NOHIDESEL,
+                                   -kEditSlack, 0, size.cx + 2 * kEditSlack, size.cy, parent,
+                                   nullptr, instance, nullptr);
+    Pump();
+    HFONT current = nullptr;
+    FontCheck check{plain, nullptr, size};
+    for (const TextPair& pair : kTexts) {
+      auto swap = [&](std::wstring_view text) {
+        std::wstring s(text);
+        ::SetWindowTextW(plain, s.c_str());  // untimed: the floor is the font swap and paint
+        LOGFONTW lf = FloorLogFont(size.cx, size.cy, text);
+        double t0 = NowMs();
+        HFONT font = ::CreateFontIndirectW(&lf);
+        ::SendMessageW(plain, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        ::UpdateWindow(plain);
+        double t1 = NowMs();
+        if (current) ::DeleteObject(current);
+        current = font;
+        Pump();
+        return t1 - t0;
+      };
+      RunPairs(size, pair, swap, check, floor);
+    }
+    ::DestroyWindow(parent);
+    if (current) ::DeleteObject(current);
+    Pump();
+  }
+  PrintRows("floor: CreateFontIndirectW + WM_SETFONT + UpdateWindow, plain EDIT (text set untimed)",
+            floor);
+
+  std::printf("\npeak working set (PeakWorkingSetSize): %.1f MiB after the TForm1 refits, "
+              "%.1f MiB at the end\n",
+              peakAfterProduct, PeakWorkingSetMiB());
+  std::printf("faults = refits after which the font, text, caption or repaint was not as "
+              "expected (should be 0)\n");
+
+  ::DestroyWindow(hwnd);
+  Pump();
+  if (hook) ::UnhookWindowsHookEx(hook);
+  ::CoUninitialize();
+  return 0;
+}

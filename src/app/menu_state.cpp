@@ -1,0 +1,72 @@
+#include "app/menu_state.h"
+
+#include <string>
+
+#include "display/text_rules.h"
+
+namespace orvane {
+namespace {
+
+std::u16string Decimal(int value) {
+  std::string digits = std::to_string(value);
+  return {digits.begin(), digits.end()};
+}
+
+}  // namespace
+
+int WorkWidth(const MenuSnapshot& s, bool fullScreen) noexcept {
+  return fullScreen ? s.screenWidth : s.workAreaWidth;
+}
+
+int WorkHeight(const MenuSnapshot& s, bool fullScreen) noexcept {
+  return fullScreen ? s.screenHeight : s.workAreaHeight;
+}
+
+bool CoversScreen(const MenuSnapshot& s) noexcept {
+  return s.left == 0 && s.top == 0 && s.right == s.screenWidth && s.bottom == s.screenHeight;
+}
+
+MenuState PrepareMenu(const MenuSnapshot& s) {
+  MenuState m;
+  const bool blank = TrimmedText(s.text).empty();
+  const int length = static_cast<int>(s.text.size());
+
+  // The edit actions follow the text field.
+  m[Cmd::Cut1].enabled = s.selectionLength > 0;
+  m[Cmd::Copy1].enabled = s.selectionLength > 0;
+  m[Cmd::Delete1].enabled = s.selectionLength > 0;
+  m[Cmd::Paste1].enabled = s.clipboardHasText;
+  m[Cmd::SelectAll1].enabled = length > 0;
+  m[Cmd::Undo1].enabled = s.canUndo;
+
+  m[Cmd::FullScreen1].enabled = !blank;
+  m[Cmd::CopyImage1].enabled = !blank && !s.colorKey;
+  m[Cmd::SaveAs1].enabled = !blank && !s.colorKey;
+  m[Cmd::Print1].enabled = !blank;
+  m[Cmd::OrvaneFloat1].enabled = !blank;
+  m[Cmd::BackColor1].enabled = !s.colorKey;
+  m[Cmd::AlterNate1].enabled = !s.colorKey;
+  m[Cmd::Clear1].enabled = !s.colorKey;
+
+  m.selectAll = length > 0 && s.selectionLength == length;
+  m[Cmd::SelectAll1].checked = m.selectAll;
+  m.fullScreen = CoversScreen(s);
+  m[Cmd::FullScreen1].checked = m.fullScreen;
+  m[Cmd::OrvaneFloat1].checked = s.telop;
+  m[Cmd::Maximize1].checked = s.maximized;
+  m[Cmd::StayOnTop1].checked = s.topmost;
+
+  m.maximizeCaption = u"最大化 (" + Decimal(WorkWidth(s, m.fullScreen)) + u"x" +
+                      Decimal(WorkHeight(s, m.fullScreen)) + u")";
+  m.exitCaption = (s.telop || m.fullScreen) ? u"復帰" : u"終了";
+  return m;
+}
+
+bool IsAvailable(const MenuState& state, Cmd c) noexcept {
+  for (Cmd at = c; at != Cmd::None; at = RowOf(at).parent) {
+    if (!state[at].enabled) return false;
+  }
+  return true;
+}
+
+}  // namespace orvane

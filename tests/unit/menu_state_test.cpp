@@ -1,0 +1,114 @@
+#include "app/menu_state.h"
+
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+MenuSnapshot Window(std::u16string_view text) {
+  MenuSnapshot s;
+  s.text = text;
+  s.left = 480;
+  s.top = 16;
+  s.right = 1440;
+  s.bottom = 556;
+  s.screenWidth = 1920;
+  s.screenHeight = 1080;
+  s.workAreaWidth = 1920;
+  s.workAreaHeight = 1040;
+  return s;
+}
+
+TEST(PrepareMenu, BlankTextDisablesWhatNeedsCharacters) {
+  for (std::u16string_view text : {u"", u"  \t "}) {
+    MenuState m = PrepareMenu(Window(text));
+    for (Cmd c : {Cmd::FullScreen1, Cmd::CopyImage1, Cmd::SaveAs1, Cmd::Print1, Cmd::OrvaneFloat1}) {
+      EXPECT_FALSE(m[c].enabled) << static_cast<int>(c);
+    }
+    EXPECT_TRUE(m[Cmd::Print2].enabled);
+    EXPECT_TRUE(m[Cmd::Clear1].enabled);
+  }
+  MenuState ideographic = PrepareMenu(Window(u"\u3000"));
+  EXPECT_TRUE(ideographic[Cmd::FullScreen1].enabled) << "the ideographic space is a character";
+}
+
+TEST(PrepareMenu, TelopModeDisablesColourAndPictureCommands) {
+  MenuSnapshot s = Window(u"Orvane");
+  s.colorKey = true;
+  s.telop = true;
+  MenuState m = PrepareMenu(s);
+  for (Cmd c : {Cmd::Clear1, Cmd::BackColor1, Cmd::AlterNate1, Cmd::CopyImage1, Cmd::SaveAs1}) {
+    EXPECT_FALSE(m[c].enabled) << static_cast<int>(c);
+  }
+  EXPECT_TRUE(m[Cmd::FontColor1].enabled);
+  EXPECT_TRUE(m[Cmd::OrvaneFloat1].checked);
+  EXPECT_EQ(m.exitCaption, u"復帰");
+}
+
+TEST(PrepareMenu, SelectAllFlagFollowsTheSelection) {
+  MenuSnapshot s = Window(u"Orvane");
+  s.selectionLength = 6;
+  EXPECT_TRUE(PrepareMenu(s).selectAll);
+  EXPECT_TRUE(PrepareMenu(s)[Cmd::SelectAll1].checked);
+  s.selectionLength = 5;
+  EXPECT_FALSE(PrepareMenu(s).selectAll);
+  MenuState empty = PrepareMenu(Window(u""));
+  EXPECT_FALSE(empty.selectAll) << "an empty text is not wholly selected";
+  EXPECT_FALSE(empty[Cmd::SelectAll1].enabled);
+}
+
+TEST(PrepareMenu, EditActionsFollowSelectionClipboardAndUndo) {
+  MenuSnapshot s = Window(u"Orvane");
+  MenuState none = PrepareMenu(s);
+  EXPECT_FALSE(none[Cmd::Cut1].enabled);
+  EXPECT_FALSE(none[Cmd::Copy1].enabled);
+  EXPECT_FALSE(none[Cmd::Delete1].enabled);
+  EXPECT_FALSE(none[Cmd::Paste1].enabled);
+  EXPECT_FALSE(none[Cmd::Undo1].enabled);
+  s.selectionLength = 1;
+  s.clipboardHasText = true;
+  s.canUndo = true;
+  MenuState some = PrepareMenu(s);
+  for (Cmd c : {Cmd::Cut1, Cmd::Copy1, Cmd::Delete1, Cmd::Paste1, Cmd::Undo1}) {
+    EXPECT_TRUE(some[c].enabled) << static_cast<int>(c);
+  }
+}
+
+TEST(PrepareMenu, WindowCoveringTheScreenCountsAsFullScreen) {
+  MenuSnapshot s = Window(u"Orvane");
+  MenuState normal = PrepareMenu(s);
+  EXPECT_FALSE(normal.fullScreen);
+  EXPECT_EQ(normal.maximizeCaption, u"最大化 (1920x1040)");
+  EXPECT_EQ(normal.exitCaption, u"終了");
+  s.left = 0;
+  s.top = 0;
+  s.right = 1920;
+  s.bottom = 1080;
+  MenuState full = PrepareMenu(s);
+  EXPECT_TRUE(full.fullScreen);
+  EXPECT_TRUE(full[Cmd::FullScreen1].checked);
+  EXPECT_EQ(full.maximizeCaption, u"最大化 (1920x1080)");
+  EXPECT_EQ(full.exitCaption, u"復帰");
+  s.right = 1921;
+  EXPECT_FALSE(PrepareMenu(s).fullScreen);
+}
+
+TEST(PrepareMenu, WindowPropertiesBecomeCheckMarks) {
+  MenuSnapshot s = Window(u"Orvane");
+  s.maximized = true;
+  s.topmost = true;
+  MenuState m = PrepareMenu(s);
+  EXPECT_TRUE(m[Cmd::Maximize1].checked);
+  EXPECT_TRUE(m[Cmd::StayOnTop1].checked);
+}
+
+TEST(IsAvailable, NeedsTheItemAndEverySubmenuAboveIt) {
+  MenuState m = PrepareMenu(Window(u"Orvane"));
+  EXPECT_TRUE(IsAvailable(m, Cmd::Print1));
+  m[Cmd::Print0].enabled = false;
+  EXPECT_FALSE(IsAvailable(m, Cmd::Print1));
+  EXPECT_FALSE(IsAvailable(m, Cmd::Cut1)) << "nothing selected";
+}
+
+}  // namespace
+}  // namespace orvane
