@@ -24,20 +24,6 @@ COLORREF ToColorRef(Color c) noexcept {
   return IsSystemColor(c) ? ::GetSysColor(SystemColorIndex(c)) : static_cast<COLORREF>(c);
 }
 
-// The default error report for the exception being handled.
-void ReportException(HWND owner) noexcept {
-  try {
-    throw;
-  } catch (const UserError& e) {
-    ReportError(owner, e.message());
-  } catch (const std::bad_alloc&) {
-    ReportError(owner, u"Out of memory");
-  } catch (const std::exception& e) {
-    std::string what = e.what();
-    ReportError(owner, std::u16string(what.begin(), what.end()));
-  }
-}
-
 }  // namespace
 
 void TForm1::Create() {
@@ -63,7 +49,7 @@ void TForm1::Create() {
     FormCreate();
   } catch (...) {
     // The steps after the failing one are skipped; the window is shown all the same.
-    ReportException(hwnd_);
+    ReportCurrentException(hwnd_);
   }
   ::ShowWindow(hwnd_, showCommand_);
   ::UpdateWindow(hwnd_);
@@ -87,7 +73,7 @@ LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   try {
     return self->OnMessage(message, wParam, lParam);
   } catch (...) {
-    ReportException(hwnd);
+    ReportCurrentException(hwnd);
     return 0;
   }
 }
@@ -97,7 +83,7 @@ LRESULT CALLBACK TForm1::Edit1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   try {
     return reinterpret_cast<TForm1*>(self)->OnEdit1Message(message, wParam, lParam);
   } catch (...) {
-    ReportException(::GetParent(hwnd));
+    ReportCurrentException(::GetParent(hwnd));
     return 0;
   }
 }
@@ -106,6 +92,7 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       CreateEdit1();
+      CreatePopupMenu1();
       return 0;
     case WM_NCCALCSIZE:
       return OnNcCalcSize(wParam, lParam);
@@ -138,7 +125,16 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(backBrush_.get());
     }
     case WM_CLOSE:
-      if (FormCloseQuery()) ::DestroyWindow(hwnd_);
+      Close();
+      return 0;
+    case WM_SYSCOMMAND:
+      FormSysCommand(wParam, lParam);
+      return 0;
+    case WM_CONTEXTMENU:
+      OnContextMenu(lParam);
+      return 0;
+    case WM_MOUSEWHEEL:
+      FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
     case WM_QUERYENDSESSION:
       return FormCloseQuery() ? TRUE : FALSE;
@@ -162,6 +158,14 @@ LRESULT TForm1::OnEdit1Message(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
       if (Edit1MouseMove(wParam)) return 0;
       break;
+    case WM_CONTEXTMENU:
+      // The command menu instead of the edit control's own.
+      OnContextMenu(lParam);
+      return 0;
+    case WM_MOUSEWHEEL:
+      // Zooms the window; not passed on, so the main window does not zoom twice.
+      FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
     case WM_ERASEBKGND:
       return 1;  // the double-buffered paint fills the background itself
     case WM_PAINT:
@@ -307,6 +311,18 @@ void TForm1::FormCreate() {
   UpdateCaption();
   printer_.copies = 0;
   SelectDefaultPrinter();
+  AddSystemMenuItem();
+}
+
+void TForm1::OnContextMenu(LPARAM lParam) {
+  POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (at.x == -1 && at.y == -1) {
+    // From the keyboard: open over the middle of the text.
+    SIZE client = ClientSize();
+    at = {client.cx / 2, client.cy / 2};
+    ::ClientToScreen(hwnd_, &at);
+  }
+  OpenPopupMenu1(at);
 }
 
 void TForm1::LoadSettings() {

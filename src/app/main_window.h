@@ -7,8 +7,11 @@
 #include <random>
 #include <string>
 
+#include "app/commands.h"
+#include "app/menu_state.h"
 #include "display/colors.h"
 #include "display/font_fit.h"
+#include "display/placement.h"
 #include "output/printer_settings.h"
 #include "platform/handles.h"
 #include "platform/text_field.h"
@@ -33,6 +36,10 @@ class TForm1 {
 
   // Creates the window hidden, runs FormCreate and shows it.
   void Create();
+
+  // The message loop's look at a key before it is translated: a shortcut of
+  // the command menu is run and consumed here, so it types nothing.
+  [[nodiscard]] bool PreTranslateMessage(const MSG& message);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
@@ -70,6 +77,34 @@ class TForm1 {
   void SelectAll1Click();
   [[nodiscard]] bool Edit1MouseMove(WPARAM keys);
 
+  // The command menu and the system-menu item (app/command_menu.cpp).
+  void CreatePopupMenu1();
+  [[nodiscard]] MenuSnapshot Snapshot() const;
+  void PopupMenu1Popup();
+  void OpenPopupMenu1(POINT screen);
+  void ClickItem(Cmd command);
+  void RunCommand(Cmd command, bool checked);
+  void AddSystemMenuItem();
+  void FormSysCommand(WPARAM command, LPARAM lParam);
+  void OnContextMenu(LPARAM lParam);
+  [[nodiscard]] int WorkWidth() const;
+  [[nodiscard]] int WorkHeight() const;
+
+  // Window placement (display/placement_commands.cpp).
+  void FormMouseWheel(int delta);
+  void ZoomWindow(int percent);
+  void FullScreen1Click();
+  void Exit1Click();
+  void ClearClose1Click();
+  void Centering1Click();
+  void StayOnTop1Click(bool checked);
+  void Maximize1Click(bool checked);
+  void Minimize1Click();
+  void SetSizable(bool sizable);
+  void SetWindowState(int showCommand);
+  void SetBounds(const RECT& bounds);
+  void Close();
+
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
   TextField Edit1;
@@ -83,6 +118,13 @@ class TForm1 {
   UniqueBitmap paintBuffer_;  // Edit1's off-screen picture, kept between paints
   SIZE paintBufferSize_{};
   bool selectAll_ = false;           // the SelectAll1 check mark
+  bool fullScreen_ = false;          // the FullScreen1 check mark
+  bool telop_ = false;               // the OrvaneFloat1 check mark
+  bool colorKey_ = false;            // the window's transparency, on in telop mode
+  RECT savedBounds_{};               // SavedBounds: the bounds before full screen
+  UniqueMenu popupMenu1_;
+  MenuState menuState_;              // enabled states and marks of the last preparation
+  WheelAccumulator wheel_;
   bool edit1ChangeAttached_ = true;  // Edit1's change notification
   bool formCreated_ = false;         // resizes before FormCreate fits nothing
   int showCommand_ = SW_SHOWNORMAL;  // the state the window takes when shown

@@ -57,6 +57,21 @@ void ReportError(HWND owner, std::u16string_view message) noexcept {
   }
 }
 
+void ReportCurrentException(HWND owner) noexcept {
+  try {
+    throw;
+  } catch (const UserError& e) {
+    ReportError(owner, e.message());
+  } catch (const std::bad_alloc&) {
+    ReportError(owner, u"Out of memory");
+  } catch (const std::exception& e) {
+    std::string what = e.what();
+    ReportError(owner, std::u16string(what.begin(), what.end()));
+  } catch (...) {
+    ReportError(owner, u"Unexpected error");
+  }
+}
+
 void ShowPlainMessage(HWND owner, std::u16string_view text) {
   std::u16string content(text);
   static const TaskDialogIndirectFn taskDialog = FindTaskDialog();

@@ -11,6 +11,9 @@ namespace orvane {
 // The default error report: stop icon, one OK button, full-stop rule applied.
 void ReportError(HWND owner, std::u16string_view message) noexcept;
 
+// The default error report for the exception being handled (inside a catch).
+void ReportCurrentException(HWND owner) noexcept;
+
 // The plain message: a task dialog (no icon, no main instruction, sized to its
 // content, centred on the work area of the owner's monitor); a message box
 // where the task dialog is unavailable.

@@ -1,0 +1,141 @@
+// Window placement: wheel zoom, full screen, centring, stay on top, maximize,
+// minimize and the two ways out.
+
+#include "app/main_window.h"
+#include "display/placement.h"
+
+namespace orvane {
+namespace {
+
+constexpr LONG_PTR kSizableStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+
+WindowBox BoxOf(HWND hwnd) {
+  RECT r{};
+  ::GetWindowRect(hwnd, &r);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+// Application.ProcessMessages: what is queued runs now, shortcuts included.
+void ProcessMessages(TForm1& form) {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (form.PreTranslateMessage(message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+}  // namespace
+
+void TForm1::FormMouseWheel(int delta) {
+  int notches = wheel_.Add(delta);
+  for (; notches > 0; --notches) ZoomWindow(101);  // turned away from the user
+  for (; notches < 0; ++notches) ZoomWindow(99);
+}
+
+void TForm1::ZoomWindow(int percent) {
+  WindowBox before = BoxOf(hwnd_);
+  WindowBox after = orvane::ZoomWindow(before, percent, WorkWidth(), WorkHeight());
+  if (after == before) return;
+  // One move for width, height and place: one refit instead of one per edge.
+  ::SetWindowPos(hwnd_, nullptr, after.left, after.top, after.width, after.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::FullScreen1Click() {
+  if (!fullScreen_) {
+    fullScreen_ = true;
+    ::GetWindowRect(hwnd_, &savedBounds_);
+    SetSizable(false);
+    SetWindowState(SW_SHOWMAXIMIZED);
+    SetBounds({0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)});
+    FitFont();
+  } else {
+    fullScreen_ = false;
+    SetSizable(true);
+    SetWindowState(SW_SHOWNORMAL);
+    SetBounds(savedBounds_);
+    FitFont();
+    UpdateCaption();
+  }
+}
+
+void TForm1::Exit1Click() {
+  if (fullScreen_) {
+    // Unlike the full-screen command, the window stays maximized.
+    SetSizable(true);
+    fullScreen_ = false;
+    SetBounds(savedBounds_);
+  } else if (telop_) {
+    // Telop mode arrives with its own subsystem.
+  } else {
+    Close();
+  }
+}
+
+void TForm1::ClearClose1Click() {
+  Edit1.SetText(u"");
+  Close();
+}
+
+void TForm1::Centering1Click() {
+  WindowBox box = Centred(BoxOf(hwnd_), WorkWidth(), WorkHeight());
+  ::SetWindowPos(hwnd_, nullptr, box.left, box.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::StayOnTop1Click(bool checked) {
+  ::SetWindowPos(hwnd_, checked ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  ProcessMessages(*this);
+}
+
+void TForm1::Maximize1Click(bool checked) {
+  if (checked) {
+    SetWindowState(SW_SHOWMAXIMIZED);
+  } else {
+    SetWindowState(SW_SHOWNORMAL);
+    SetSizable(true);
+  }
+  ProcessMessages(*this);
+}
+
+void TForm1::Minimize1Click() {
+  SetWindowState(SW_MINIMIZE);
+}
+
+void TForm1::SetSizable(bool sizable) {
+  LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  bool isSizable = (style & WS_THICKFRAME) != 0;
+  if (isSizable == sizable) return;
+  style = sizable ? ((style & ~WS_POPUP) | kSizableStyle) : ((style & ~kSizableStyle) | WS_POPUP);
+  ::SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
+  // A new border brings the default system menu back, without the program's item.
+  ::GetSystemMenu(hwnd_, TRUE);
+  ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Whenever the window has a system menu, it carries the item once.
+  if (sizable) AddSystemMenuItem();
+}
+
+void TForm1::SetWindowState(int showCommand) {
+  if (!::IsWindowVisible(hwnd_)) return;
+  bool already = showCommand == SW_SHOWMAXIMIZED ? ::IsZoomed(hwnd_) != 0
+                 : showCommand == SW_MINIMIZE    ? ::IsIconic(hwnd_) != 0
+                                                 : !::IsZoomed(hwnd_) && !::IsIconic(hwnd_);
+  if (!already) ::ShowWindow(hwnd_, showCommand);
+}
+
+void TForm1::SetBounds(const RECT& bounds) {
+  ::SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::Close() {
+  if (FormCloseQuery()) ::DestroyWindow(hwnd_);
+}
+
+}  // namespace orvane
