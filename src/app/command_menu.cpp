@@ -163,6 +163,7 @@ void TForm1::RunCommand(Cmd command, bool checked) {
     case Cmd::Delete1: ::SendMessageW(edit, WM_CLEAR, 0, 0); break;
     case Cmd::Undo1: ::SendMessageW(edit, WM_UNDO, 0, 0); break;
     case Cmd::FullScreen1: FullScreen1Click(); break;
+    case Cmd::OrvaneFloat1: OrvaneFloat1Click(); break;
     case Cmd::Centering1: Centering1Click(); break;
     case Cmd::StayOnTop1: StayOnTop1Click(checked); break;
     case Cmd::Maximize1: Maximize1Click(checked); break;

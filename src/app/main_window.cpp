@@ -20,10 +20,6 @@ constexpr int kEdit1Id = 100;
 constexpr int kInnerBorder = 3;  // pixels at 96 dpi, painted in the window colour
 constexpr int kEdit1Slack = 16;  // pixels at 96 dpi that Edit1 reaches beyond each side
 
-COLORREF ToColorRef(Color c) noexcept {
-  return IsSystemColor(c) ? ::GetSysColor(SystemColorIndex(c)) : static_cast<COLORREF>(c);
-}
-
 }  // namespace
 
 void TForm1::Create() {
@@ -136,6 +132,10 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
       FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
+    case WM_TIMER:
+      if (wParam == kTimer1) Timer1Timer();
+      if (wParam == kTimer2) Timer2Timer();
+      return 0;
     case WM_QUERYENDSESSION:
       return FormCloseQuery() ? TRUE : FALSE;
     case WM_DESTROY:
@@ -157,6 +157,13 @@ LRESULT TForm1::OnEdit1Message(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEMOVE:
       if (Edit1MouseMove(wParam)) return 0;
+      break;
+    case WM_SETCURSOR:
+      if (telop_ && LOWORD(lParam) == HTCLIENT) {
+        // A hand over the floating caption: it can be dragged, not typed into.
+        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      }
       break;
     case WM_CONTEXTMENU:
       // The command menu instead of the edit control's own.
@@ -200,7 +207,7 @@ void TForm1::CreateEdit1() {
   Edit1.Attach(edit);
   ::SetWindowSubclass(edit, Edit1Proc, kEdit1SubclassId, reinterpret_cast<DWORD_PTR>(this));
   SetColors(font_.color, kWhite);
-  windowBrush_.reset(::CreateSolidBrush(ToColorRef(windowColor_)));
+  SetWindowColor(windowColor_);
   LOGFONTW initial{};
   initial.lfHeight = font_.height;
   initial.lfCharSet = font_.charSet;
@@ -299,13 +306,18 @@ void TForm1::SetColors(Color text, Color back) {
   if (Edit1.hwnd()) ::InvalidateRect(Edit1.hwnd(), nullptr, FALSE);
 }
 
+void TForm1::SetWindowColor(Color color) {
+  windowColor_ = color;
+  windowBrush_.reset(::CreateSolidBrush(ToColorRef(color)));
+  if (hwnd_) ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
 void TForm1::FormCreate() {
   LoadSettings();
-  random_.seed(static_cast<std::uint32_t>(
+  random_.Seed(static_cast<std::uint32_t>(
       std::chrono::steady_clock::now().time_since_epoch().count()));
   // The window colour (the inner border) follows the background colour.
-  windowColor_ = backColor_;
-  windowBrush_.reset(::CreateSolidBrush(ToColorRef(windowColor_)));
+  SetWindowColor(backColor_);
   formCreated_ = true;
   FitFont();
   UpdateCaption();

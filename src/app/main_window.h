@@ -16,8 +16,33 @@
 #include "platform/handles.h"
 #include "platform/text_field.h"
 #include "platform/win32.h"
+#include "telop/telop_motion.h"
 
 namespace orvane {
+
+inline COLORREF ToColorRef(Color c) noexcept {
+  return IsSystemColor(c) ? ::GetSysColor(SystemColorIndex(c)) : static_cast<COLORREF>(c);
+}
+
+// The program's one pseudo-random generator, seeded once at start.
+class ProgramRandom : public RandomSource {
+ public:
+  void Seed(std::uint32_t seed) { engine_.seed(seed); }
+  int Next(int range) override {
+    if (range <= 0) return 0;
+    return std::uniform_int_distribution<int>(0, range - 1)(engine_);
+  }
+
+ private:
+  std::mt19937 engine_;
+};
+
+class TForm1;
+// Runs what is queued for the GUI thread now, shortcuts included.
+void ProcessMessages(TForm1& form);
+
+inline constexpr UINT_PTR kTimer1 = 1;  // telop motion, every 20 ms
+inline constexpr UINT_PTR kTimer2 = 2;  // telop turn, every minute
 
 // The properties of the font the text is shown in.
 struct DisplayFont {
@@ -56,6 +81,7 @@ class TForm1 {
   void PaintInnerBorder();
   void PaintEdit1();
   void SetColors(Color text, Color back);
+  void SetWindowColor(Color color);
   [[nodiscard]] int InnerBorder() const noexcept;
   [[nodiscard]] int Edit1Slack() const noexcept;
   [[nodiscard]] SIZE ClientSize() const noexcept;
@@ -105,6 +131,13 @@ class TForm1 {
   void SetBounds(const RECT& bounds);
   void Close();
 
+  // Telop mode (telop/telop_mode.cpp).
+  void OrvaneFloat1Click();
+  void Timer1Timer();
+  void Timer2Timer();
+  void SetColorKey(bool on);
+  void PullIntoMotionBox();
+
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
   TextField Edit1;
@@ -129,7 +162,9 @@ class TForm1 {
   bool formCreated_ = false;         // resizes before FormCreate fits nothing
   int showCommand_ = SW_SHOWNORMAL;  // the state the window takes when shown
   PrinterSettings printer_;
-  std::mt19937 random_;
+  ProgramRandom random_;
+  Color savedBackColor_ = kWhite;  // SavedBackColor: the background before telop mode
+  int telopDirection_ = 0;         // TelopDirection
 };
 
 }  // namespace orvane

@@ -15,7 +15,9 @@ WindowBox BoxOf(HWND hwnd) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-// Application.ProcessMessages: what is queued runs now, shortcuts included.
+}  // namespace
+
+// What is queued runs now, shortcuts included.
 void ProcessMessages(TForm1& form) {
   MSG message;
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -28,8 +30,6 @@ void ProcessMessages(TForm1& form) {
     ::DispatchMessageW(&message);
   }
 }
-
-}  // namespace
 
 void TForm1::FormMouseWheel(int delta) {
   int notches = wheel_.Add(delta);
@@ -71,7 +71,7 @@ void TForm1::Exit1Click() {
     fullScreen_ = false;
     SetBounds(savedBounds_);
   } else if (telop_) {
-    // Telop mode arrives with its own subsystem.
+    OrvaneFloat1Click();
   } else {
     Close();
   }

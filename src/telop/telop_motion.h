@@ -1,0 +1,55 @@
+#pragma once
+// The drift of the telop caption: one motion step every 20 ms, a turn every
+// minute, and the colour that is keyed out. Portable; the shell applies the moves.
+
+#include <array>
+#include <cstdint>
+
+namespace orvane {
+
+// random(n): uniform in [0, n). A range of 0 or less gives 0, so a window
+// larger than the motion box re-enters at the box's edge, never far away.
+class RandomSource {
+ public:
+  virtual ~RandomSource() = default;
+  virtual int Next(int range) = 0;
+};
+
+// Headings 0..7: up, up-right, right, down-right, down, down-left, left, up-left.
+inline constexpr int kHeadings = 8;
+
+struct TelopWindow {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// One window move, as the shell makes it: a new left or a new top.
+struct TelopMove {
+  enum class Axis : std::uint8_t { Left, Top } axis = Axis::Left;
+  int value = 0;
+  bool operator==(const TelopMove&) const = default;
+};
+
+struct TelopStep {
+  TelopWindow window;                 // where the window ends up
+  int heading = 0;                    // the heading for the next tick
+  std::array<TelopMove, 6> moves{};   // in order: the step, then any re-entry
+  int moveCount = 0;
+};
+
+// One tick of Timer1 for the window in the motion box (0, 0)-(boxWidth, boxHeight).
+[[nodiscard]] TelopStep MotionStep(int heading, TelopWindow window, int boxWidth, int boxHeight,
+                                   RandomSource& random);
+
+// One tick of Timer2: 45 degrees either way.
+[[nodiscard]] int Turn(int heading, RandomSource& random);
+
+// The colour keyed out in telop mode: the text colour with its low bits nudged
+// by one, so the background can never be mistaken for the text.
+[[nodiscard]] constexpr std::uint32_t KeyColorFor(std::uint32_t textColor) noexcept {
+  return textColor % 16 < 8 ? textColor + 1 : textColor - 1;
+}
+
+}  // namespace orvane
