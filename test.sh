@@ -29,6 +29,9 @@ rm -f build/host/unit.xml build/mingw/e2e.xml
 echo "== unit tests (host)"
 build/host/tests/unit/orvane_unit_tests --gtest_brief=1 --gtest_output=xml:build/host/unit.xml
 unit_rc=$?
+echo "== fuzzing the settings file model (60 s)"
+tests/fuzz/run-fuzz.sh 60 build/host
+fuzz_rc=$?
 echo "== end-to-end tests (Wine)"
 tests/e2e/run-e2e.sh build --gtest_brief=1 --gtest_output=xml:e2e.xml
 e2e_rc=$?
@@ -37,8 +40,10 @@ read -r unit_pass unit_fail < <(counts build/host/unit.xml)
 read -r e2e_pass e2e_fail < <(counts build/mingw/e2e.xml)
 [ $unit_rc -eq 0 ] || [ "$unit_fail" -gt 0 ] || unit_fail=1
 [ $e2e_rc -eq 0 ] || [ "$e2e_fail" -gt 0 ] || e2e_fail=1
+if [ $fuzz_rc -eq 0 ]; then fuzz_pass=1 fuzz_fail=0; else fuzz_pass=0 fuzz_fail=1; fi
 echo
 echo "unit: $unit_pass passed, $unit_fail failed"
+echo "fuzz: $fuzz_pass passed, $fuzz_fail failed"
 echo "e2e: $e2e_pass passed, $e2e_fail failed"
-echo "total: $((unit_pass + e2e_pass)) passed, $((unit_fail + e2e_fail)) failed"
-[ $((unit_fail + e2e_fail)) -eq 0 ]
+echo "total: $((unit_pass + fuzz_pass + e2e_pass)) passed, $((unit_fail + fuzz_fail + e2e_fail)) failed"
+[ $((unit_fail + fuzz_fail + e2e_fail)) -eq 0 ]

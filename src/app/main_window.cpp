@@ -9,7 +9,6 @@
 
 #include "app/user_error.h"
 #include "platform/message_boxes.h"
-#include "settings/placement_defaults.h"
 
 namespace orvane {
 namespace {
@@ -137,7 +136,14 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kTimer2) Timer2Timer();
       return 0;
     case WM_QUERYENDSESSION:
-      return FormCloseQuery() ? TRUE : FALSE;
+      // At log-off the settings are saved as at any close; a failed save is
+      // reported and keeps the session from ending with the window.
+      try {
+        return FormCloseQuery() ? TRUE : FALSE;
+      } catch (...) {
+        ReportCurrentException(hwnd_);
+        return FALSE;
+      }
     case WM_DESTROY:
       ::PostQuitMessage(0);
       return 0;
@@ -336,32 +342,6 @@ void TForm1::OnContextMenu(LPARAM lParam) {
   }
   OpenPopupMenu1(at);
 }
-
-void TForm1::LoadSettings() {
-  WINDOWPLACEMENT placement{sizeof placement};
-  ::GetWindowPlacement(hwnd_, &placement);
-  int width = ::GetSystemMetrics(SM_CXSCREEN) / 2;
-  int height = ::GetSystemMetrics(SM_CYSCREEN) / 2;
-  ::SetWindowPos(hwnd_, nullptr, 0, 0, width, height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  RECT work{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  RECT outer{};
-  ::GetWindowRect(hwnd_, &outer);
-  int windowWidth = outer.right - outer.left;
-  int windowHeight = outer.bottom - outer.top;
-  int left = DefaultLeft(work.right - work.left, windowWidth);
-  int top = DefaultTop(work.bottom - work.top, windowHeight, ClientSize().cy);
-  placement.rcNormalPosition = {left, top, left + windowWidth, top + windowHeight};
-  placement.showCmd = SW_HIDE;
-  ::SetWindowPlacement(hwnd_, &placement);
-  showCommand_ = SW_SHOWNORMAL;
-  selectAll_ = true;
-  Edit1.SelectAll();
-  SetColors(kBlack, kWhite);
-}
-
-bool TForm1::FormCloseQuery() { return true; }
 
 void TForm1::SelectDefaultPrinter() {
   DWORD size = 0;

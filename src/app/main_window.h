@@ -88,9 +88,12 @@ class TForm1 {
 
   // Start and stop (app/main_window.cpp).
   void FormCreate();
-  void LoadSettings();
-  [[nodiscard]] bool FormCloseQuery();
   void SelectDefaultPrinter();
+
+  // The settings file (settings/settings_file.cpp).
+  void LoadSettings();
+  void SaveSettings();
+  [[nodiscard]] bool FormCloseQuery();
 
   // The stretched text (display/stretched_text.cpp).
   void FitFont();

@@ -57,3 +57,29 @@ std::u16string CaptionText(std::u16string_view text, int clientWidth, int client
 }
 
 }  // namespace orvane
+
+namespace orvane {
+namespace {
+
+// a * b / c rounded half away from zero, in 64 bits so nothing overflows.
+int ScaleRounded(int a, int b, int c) noexcept {
+  if (c == 0) return 0;
+  long long product = static_cast<long long>(a) * b;
+  long long half = (c > 0 ? c : -c) / 2;
+  bool negative = (product < 0) != (c < 0);
+  long long magnitude = (product < 0 ? -product : product) + half;
+  long long quotient = magnitude / (c < 0 ? -static_cast<long long>(c) : c);
+  return static_cast<int>(negative ? -quotient : quotient);
+}
+
+}  // namespace
+
+int PointsFromHeight(int height, int pixelsPerInch) noexcept {
+  return -ScaleRounded(height, 72, pixelsPerInch);
+}
+
+int HeightFromPoints(int points, int pixelsPerInch) noexcept {
+  return -ScaleRounded(points, pixelsPerInch, 72);
+}
+
+}  // namespace orvane

@@ -59,3 +59,13 @@ struct FontRecord {
                                          int clientHeight, std::u16string_view face);
 
 }  // namespace orvane
+
+namespace orvane {
+
+// Size in points from a font height in pixels and back, as the display font
+// reports them: size = -(height * 72 / ppi), height = -(size * ppi / 72), each
+// rounded to the nearest integer with halves away from zero.
+[[nodiscard]] int PointsFromHeight(int height, int pixelsPerInch) noexcept;
+[[nodiscard]] int HeightFromPoints(int points, int pixelsPerInch) noexcept;
+
+}  // namespace orvane

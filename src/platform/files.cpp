@@ -1,0 +1,125 @@
+#include "platform/files.h"
+
+#include <atomic>
+
+#include "app/user_error.h"
+#include "platform/handles.h"
+#include "platform/text.h"
+
+namespace orvane {
+namespace {
+
+struct InvalidHandleValue {
+  static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
+};
+using UniqueFile = unique_handle<HANDLE, CloseKernelHandle, InvalidHandleValue>;
+
+[[noreturn]] void Fail(const char16_t* what, const std::u16string& path, DWORD code) {
+  throw UserError(std::u16string(what) + u" \"" + path + u"\". " + SystemErrorText(code));
+}
+
+// Deletes the temporary file unless it has taken the old file's place.
+struct TemporaryFile {
+  std::u16string path;
+  bool kept = false;
+  ~TemporaryFile() {
+    if (!kept && !path.empty()) ::DeleteFileW(W(path));
+  }
+};
+
+}  // namespace
+
+std::u16string SystemErrorText(unsigned long code) {
+  wchar_t* buffer = nullptr;
+  DWORD length = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::u16string text;
+  if (buffer) {
+    text.assign(U16(std::wstring_view(buffer, length)));
+    ::LocalFree(buffer);
+  }
+  while (!text.empty() && (text.back() <= u' ' || text.back() == u'.')) text.pop_back();
+  if (text.empty()) text = u"System error " + std::u16string(U16(std::to_wstring(code)));
+  return text;
+}
+
+std::optional<std::string> ReadWholeFile(const std::u16string& path) {
+  UniqueFile file(::CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    DWORD code = ::GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return std::nullopt;
+    Fail(u"Cannot open file", path, code);
+  }
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size)) Fail(u"Cannot open file", path, ::GetLastError());
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr)) {
+      Fail(u"Cannot open file", path, ::GetLastError());
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+void ReplaceWholeFile(const std::u16string& path, std::string_view bytes) {
+  static std::atomic<unsigned> serial{0};
+  TemporaryFile temporary;
+  temporary.path = path + u"." + std::u16string(U16(std::to_wstring(::GetCurrentProcessId()))) + u"-" +
+                   std::u16string(U16(std::to_wstring(serial++))) + u".tmp";
+  {
+    UniqueFile file(::CreateFileW(W(temporary.path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) Fail(u"Cannot create file", path, ::GetLastError());
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+      DWORD wrote = 0;
+      if (!::WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) {
+        Fail(u"Cannot create file", path, ::GetLastError());
+      }
+      done += wrote;
+    }
+    if (!::FlushFileBuffers(file.get())) Fail(u"Cannot create file", path, ::GetLastError());
+  }
+  if (!::MoveFileExW(W(temporary.path), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    Fail(u"Cannot create file", path, ::GetLastError());
+  }
+  temporary.kept = true;
+}
+
+const AnsiCodec& ActiveCodePage() {
+  static const AnsiCodec codec{
+      [](std::string_view bytes) {
+        std::u16string text;
+        if (bytes.empty()) return text;
+        int units = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+        text.resize(static_cast<std::size_t>(units));
+        ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                              reinterpret_cast<wchar_t*>(text.data()), units);
+        return text;
+      },
+      [](std::u16string_view text) -> std::optional<std::string> {
+        std::string bytes;
+        if (text.empty()) return bytes;
+        const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+        BOOL lossy = FALSE;
+        int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, &lossy);
+        if (lossy || size <= 0) return std::nullopt;
+        bytes.resize(static_cast<std::size_t>(size));
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(text.size()), bytes.data(),
+                              size, nullptr, nullptr);
+        return bytes;
+      }};
+  return codec;
+}
+
+}  // namespace orvane

@@ -1,0 +1,56 @@
+#pragma once
+// The settings file in memory: its encoding and its sections in order, each a
+// list of lines. Read and written whole; the platform supplies the ANSI code page.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane {
+
+enum class TextEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
+
+// The active ANSI code page, as the platform converts it.
+struct AnsiCodec {
+  std::function<std::u16string(std::string_view)> decode;
+  // nullopt when some character has no form in the code page.
+  std::function<std::optional<std::string>(std::u16string_view)> encode;
+};
+
+struct IniSection {
+  std::u16string name;
+  // "key=value" (key and value trimmed), or a trimmed line without "=" as it came.
+  std::vector<std::u16string> lines;
+};
+
+struct IniDocument {
+  TextEncoding encoding = TextEncoding::Ansi;
+  std::vector<IniSection> sections;
+};
+
+// Names of sections and keys compare without regard to letter case.
+[[nodiscard]] bool SameName(std::u16string_view a, std::u16string_view b) noexcept;
+
+// Parses a whole file. The encoding comes from the byte-order mark (UTF-8,
+// UTF-16 LE, UTF-16 BE), the ANSI code page without one. Empty lines, comments
+// (";" first) and lines before the first section header are dropped; every
+// kept line is trimmed of units up to 32 at both ends.
+[[nodiscard]] IniDocument ParseIni(std::string_view bytes, const AnsiCodec& ansi);
+
+// Removes every section of that name.
+void EraseSection(IniDocument& document, std::u16string_view name);
+
+// Sets key=value in the first section of that name, replacing the key's first
+// line or appending one; a missing section is created at the end.
+void WriteValue(IniDocument& document, std::u16string_view section, std::u16string_view key,
+                std::u16string_view value);
+
+// The file's bytes: the byte-order mark of its encoding, then "[name]", the
+// section's lines and one empty line for each section, every line ending in
+// CR LF. An ANSI document holding a character the code page cannot represent
+// is written as UTF-16 LE with its mark instead, so nothing turns into "?".
+[[nodiscard]] std::string SerializeIni(const IniDocument& document, const AnsiCodec& ansi);
+
+}  // namespace orvane
