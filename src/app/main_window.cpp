@@ -3,12 +3,12 @@
 // After the window headers, which these need.
 #include <commctrl.h>
 #include <imm.h>
-#include <winspool.h>
 
 #include <chrono>
 
 #include "app/user_error.h"
 #include "platform/message_boxes.h"
+#include "platform/printers.h"
 
 namespace orvane {
 namespace {
@@ -130,6 +130,9 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSEWHEEL:
       FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
+    case kFinishCreate:
+      FinishCreate();
       return 0;
     case WM_TIMER:
       if (wParam == kTimer1) Timer1Timer();
@@ -327,6 +330,12 @@ void TForm1::FormCreate() {
   formCreated_ = true;
   FitFont();
   UpdateCaption();
+  // The printer lookup and the system-menu item follow once the window shows:
+  // loading the spooler costs more than everything before it.
+  ::PostMessageW(hwnd_, kFinishCreate, 0, 0);
+}
+
+void TForm1::FinishCreate() {
   printer_.copies = 0;
   SelectDefaultPrinter();
   AddSystemMenuItem();
@@ -344,14 +353,9 @@ void TForm1::OnContextMenu(LPARAM lParam) {
 }
 
 void TForm1::SelectDefaultPrinter() {
-  DWORD size = 0;
-  ::GetDefaultPrinterW(nullptr, &size);
-  std::u16string name(size, u'\0');
-  if (size == 0 || !::GetDefaultPrinterW(reinterpret_cast<wchar_t*>(name.data()), &size)) {
-    throw UserError(u"There is no default printer currently selected");
-  }
-  name.resize(size > 0 ? size - 1 : 0);
-  printer_.device = std::move(name);
+  std::optional<std::u16string> name = DefaultPrinterName();
+  if (!name) throw UserError(u"There is no default printer currently selected");
+  printer_.device = std::move(*name);
 }
 
 }  // namespace orvane

@@ -41,6 +41,7 @@ class TForm1;
 // Runs what is queued for the GUI thread now, shortcuts included.
 void ProcessMessages(TForm1& form);
 
+inline constexpr UINT kFinishCreate = WM_APP + 1;  // the start-up steps after the first show
 inline constexpr UINT_PTR kTimer1 = 1;  // telop motion, every 20 ms
 inline constexpr UINT_PTR kTimer2 = 2;  // telop turn, every minute
 
@@ -88,6 +89,7 @@ class TForm1 {
 
   // Start and stop (app/main_window.cpp).
   void FormCreate();
+  void FinishCreate();
   void SelectDefaultPrinter();
 
   // The settings file (settings/settings_file.cpp).
