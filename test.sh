@@ -25,7 +25,7 @@ counts() {
   echo "$((tests - failures - errors)) $((failures + errors))"
 }
 
-rm -f build/host/unit.xml build/mingw/e2e.xml
+rm -f build/host/unit.xml
 echo "== unit tests (host)"
 build/host/tests/unit/orvane_unit_tests --gtest_brief=1 --gtest_output=xml:build/host/unit.xml
 unit_rc=$?
@@ -33,11 +33,15 @@ echo "== fuzzing the settings file model (60 s)"
 tests/fuzz/run-fuzz.sh 60 build/host
 fuzz_rc=$?
 echo "== end-to-end tests (Wine)"
-tests/e2e/run-e2e.sh build --gtest_brief=1 --gtest_output=xml:e2e.xml
+tests/e2e/run-e2e.sh build/mingw --gtest_brief=1
 e2e_rc=$?
 
 read -r unit_pass unit_fail < <(counts build/host/unit.xml)
-read -r e2e_pass e2e_fail < <(counts build/mingw/e2e.xml)
+e2e_pass=0 e2e_fail=0
+for xml in build/mingw/e2e-*.xml; do
+  read -r p f < <(counts "$xml")
+  e2e_pass=$((e2e_pass + p)) e2e_fail=$((e2e_fail + f))
+done
 [ $unit_rc -eq 0 ] || [ "$unit_fail" -gt 0 ] || unit_fail=1
 [ $e2e_rc -eq 0 ] || [ "$e2e_fail" -gt 0 ] || e2e_fail=1
 if [ $fuzz_rc -eq 0 ]; then fuzz_pass=1 fuzz_fail=0; else fuzz_pass=0 fuzz_fail=1; fi

@@ -1,0 +1,174 @@
+#pragma once
+// Drives the real Orvane.exe as a user does: starts it in a folder of its own,
+// types, drags, resizes, reads the caption and looks at the pixels on screen.
+// Everything that differs between Wine and Windows is kept in this file pair.
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// Polls the condition until it holds or the timeout passes; true if it held.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5s);
+
+// The exe under test: Orvane.exe beside the test exe.
+std::wstring ProductPath();
+
+// The default printer this machine (prefix) has, if any.
+std::optional<std::wstring> DefaultPrinter();
+
+// ---- Pixels ---------------------------------------------------------------
+
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top-down rows
+
+  [[nodiscard]] std::uint32_t At(int x, int y) const { return pixels[y * width + x]; }
+  bool operator==(const Image&) const = default;
+};
+
+// Bounding box of the pixels a predicate picks; right and bottom are exclusive.
+struct Box {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  [[nodiscard]] bool Empty() const { return right <= left || bottom <= top; }
+  [[nodiscard]] int Width() const { return right - left; }
+  [[nodiscard]] int Height() const { return bottom - top; }
+};
+std::string ToString(const Box& box);
+
+std::uint32_t ToPixel(COLORREF colour);
+bool IsInk(std::uint32_t pixel);  // dark: text drawn in the text colour
+Box BoxOf(const Image& image, const std::function<bool(std::uint32_t)>& pick);
+inline Box InkBox(const Image& image) { return BoxOf(image, IsInk); }
+int CountPixels(const Image& image, std::uint32_t colour);
+// Writes a picture as a .bmp file, for looking at a failure.
+bool SaveBitmap(const Image& image, const std::wstring& path);
+// Saves the picture under the running test's name into the folder that
+// ORVANE_E2E_SHOTS names, if set.
+void KeepShot(const Image& image, const std::string& what);
+
+// Draws a line as the program's edit control shows it (centred, no margins, at
+// the top) with a font made from the given record: the picture the test
+// expects, drawn by the test itself.
+struct Rendering {
+  Image image;
+  Box line;  // the text's cell extent: where a selection is highlighted
+};
+Rendering RenderLine(std::wstring_view text, const LOGFONTW& font, int width, int height);
+LOGFONTW DisplayFont(int height, int width);  // the record every fit is made of
+// Moves the mouse pointer there (screen coordinates), as a hand would.
+void PointerTo(POINT to);
+// What the screen shows in a rectangle (screen coordinates).
+Image CaptureScreen(const RECT& area);
+
+// ---- The program ----------------------------------------------------------
+
+struct StartOptions {
+  std::vector<std::wstring> environment;  // extra NAME=VALUE entries
+  bool waitUntilVisible = true;
+  // A folder the test keeps (for a second start that finds the first one's
+  // settings file); empty: a fresh folder, removed afterwards.
+  std::wstring folder;
+};
+
+// A folder of the test's own, removed with everything in it at the end.
+class TestFolder {
+ public:
+  TestFolder();
+  ~TestFolder();
+  TestFolder(const TestFolder&) = delete;
+  TestFolder& operator=(const TestFolder&) = delete;
+  [[nodiscard]] const std::wstring& Path() const { return path_; }
+  [[nodiscard]] std::wstring File(std::wstring_view name) const { return path_ + L"\\" + std::wstring(name); }
+
+ private:
+  std::wstring path_;
+};
+
+// A whole file's bytes, and writing them.
+std::string ReadFileBytes(const std::wstring& path);
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
+
+class Orvane {
+ public:
+  explicit Orvane(StartOptions options = {});
+  ~Orvane();
+  Orvane(const Orvane&) = delete;
+  Orvane& operator=(const Orvane&) = delete;
+
+  [[nodiscard]] bool Started() const { return window_ != nullptr; }
+  [[nodiscard]] HWND Window() const { return window_; }
+  [[nodiscard]] HWND Edit() const { return edit_; }
+  [[nodiscard]] DWORD ProcessId() const { return process_.dwProcessId; }
+  [[nodiscard]] HANDLE Process() const { return process_.hProcess; }
+  [[nodiscard]] const std::wstring& Folder() const { return folder_; }
+
+  bool WaitUntilVisible(std::chrono::milliseconds timeout = 10s);
+  [[nodiscard]] bool Running() const;
+  // Asks the window to close and waits for the process to end.
+  bool Close(std::chrono::milliseconds timeout = 10s);
+
+  // What the user sees.
+  [[nodiscard]] std::wstring Caption() const;
+  [[nodiscard]] std::wstring Text() const;  // of the text field
+  [[nodiscard]] std::pair<int, int> Selection() const;
+  [[nodiscard]] SIZE ClientSize() const;
+  [[nodiscard]] RECT WindowRect() const;
+  [[nodiscard]] RECT ClientOnScreen() const;
+  bool WaitForCaption(const std::wstring& caption, std::chrono::milliseconds timeout = 5s) const;
+  // "text W x H ＭＳ 明朝" for the window's present client size.
+  [[nodiscard]] std::wstring ExpectedCaption(std::wstring_view text) const;
+
+  // What the user does.
+  bool Activate();
+  void Type(std::wstring_view text);     // characters, as Unicode input
+  enum Modifiers : unsigned { kCtrl = 1, kShift = 2, kAlt = 4 };
+  void PressKey(WORD key, unsigned modifiers = 0);
+  void Paste(std::wstring_view text);    // through the clipboard and Ctrl+V
+  void SelectAll();  // by keys, as a user would
+  void DragClientPoint(POINT from, POINT delta, int steps = 8);
+  void RightClickClient(POINT at);  // opens the context menu there
+  void Wheel(int delta);            // over the text
+  bool ResizeClientTo(int width, int height);
+
+  // The client area as painted on screen, the caret blotted out.
+  Image CaptureClient() const;
+  // Waits for pending paints, then captures until two pictures agree.
+  Image CaptureSettled() const;
+
+  // Dialogs (message boxes) the program shows.
+  [[nodiscard]] std::vector<HWND> Dialogs() const;
+  [[nodiscard]] static std::wstring DialogText(HWND dialog);
+  [[nodiscard]] static std::wstring Title(HWND window);
+  [[nodiscard]] static RECT DialogIconRect(HWND dialog);  // on screen
+  static bool PressOk(HWND dialog);
+
+  // GDI and USER objects the process holds, if the system can tell.
+  [[nodiscard]] std::optional<DWORD> GdiObjects() const;
+  [[nodiscard]] std::optional<DWORD> UserObjects() const;
+
+  // Returns once the program has handled every message sent or posted before.
+  void Sync() const;
+
+ private:
+  HWND FindMainWindow() const;
+
+  std::wstring folder_;
+  bool ownsFolder_ = true;
+  PROCESS_INFORMATION process_{};
+  HWND window_ = nullptr;
+  HWND edit_ = nullptr;
+};
+
+}  // namespace e2e

@@ -1,0 +1,49 @@
+// Loaded into Orvane's process by a hook, so the tests can read menus, which
+// another process cannot: the command menu while it is open, and the window's
+// system menu. Answers one registered message with WM_COPYDATA.
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+const UINT kProbeMessage = ::RegisterWindowMessageW(L"OrvaneE2EProbe");
+
+// One line per item: depth, id, state, type, text; submenus follow their item.
+void Describe(HMENU menu, int depth, std::wstring& out) {
+  int count = ::GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[256] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING | MIIM_STATE | MIIM_ID | MIIM_FTYPE | MIIM_SUBMENU;
+    info.dwTypeData = text;
+    info.cch = 255;
+    if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    out += std::to_wstring(depth) + L"|" + std::to_wstring(info.wID) + L"|" +
+           std::to_wstring(info.fState) + L"|" + std::to_wstring(info.fType) + L"|" + text + L"\n";
+    if (info.hSubMenu) Describe(info.hSubMenu, depth + 1, out);
+  }
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && call && call->message == kProbeMessage) {
+    // wParam 1: the open menu of this menu window; 2: this window's system menu.
+    HMENU menu = call->wParam == 1
+                     ? reinterpret_cast<HMENU>(::SendMessageW(call->hwnd, MN_GETHMENU, 0, 0))
+                     : ::GetSystemMenu(call->hwnd, FALSE);
+    std::wstring out;
+    if (menu) Describe(menu, 0, out);
+    COPYDATASTRUCT data{};
+    data.dwData = 0x4F52;
+    data.cbData = static_cast<DWORD>((out.size() + 1) * sizeof(wchar_t));
+    data.lpData = out.data();
+    ::SendMessageW(reinterpret_cast<HWND>(call->lParam), WM_COPYDATA,
+                   reinterpret_cast<WPARAM>(call->hwnd), reinterpret_cast<LPARAM>(&data));
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}

@@ -1,0 +1,136 @@
+// Placing the window: wheel zoom, full screen, centring, stay on top,
+// maximize, minimize, and the ways out (Escape, clear-and-exit).
+
+#include <gtest/gtest.h>
+
+#include "driver.h"
+#include "menu_reader.h"
+
+namespace e2e {
+namespace {
+
+SIZE WorkArea() {
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return {work.right - work.left, work.bottom - work.top};
+}
+
+bool Same(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+int SystemMenuItems(const Orvane& app) {
+  int count = 0;
+  for (const MenuLine& line : ReadSystemMenu(app.Window())) count += line.id == 100 ? 1 : 0;
+  return count;
+}
+
+class WindowCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(app.Activate());
+    // Start-up has finished once the system menu carries the program's item.
+    ASSERT_TRUE(WaitUntil([&] { return SystemMenuItems(app) == 1; }));
+  }
+  RECT Rect() const { return app.WindowRect(); }
+
+  Orvane app;
+};
+
+// The zoom as the window should do it: about its centre, 32-bit arithmetic.
+RECT Zoomed(RECT r, int percent) {
+  int w0 = r.right - r.left, h0 = r.bottom - r.top;
+  double ratio = static_cast<double>(h0) / w0;
+  int w = static_cast<int>(w0 * percent / 100.0 + 0.5);
+  int h = static_cast<int>(w * ratio + 0.5);
+  int left = r.left + (w0 - w) / 2, top = r.top + (h0 - h) / 2;
+  return {left, top, left + w, top + h};
+}
+
+TEST_F(WindowCommands, WheelZoomsByWholeNotchesAboutTheCentre) {
+  RECT start = Rect();
+  app.Wheel(-120);  // towards the user: smaller
+  RECT smaller = Zoomed(start, 99);
+  EXPECT_TRUE(WaitUntil([&] { return Same(smaller, Rect()); }));
+  app.Wheel(-60);
+  app.Sync();
+  EXPECT_TRUE(Same(smaller, Rect())) << "half a notch does nothing";
+  app.Wheel(-60);
+  RECT twice = Zoomed(smaller, 99);
+  EXPECT_TRUE(WaitUntil([&] { return Same(twice, Rect()); })) << "two halves make one";
+  app.Wheel(120);
+  RECT larger = Zoomed(twice, 101);
+  EXPECT_TRUE(WaitUntil([&] { return Same(larger, Rect()); }));
+  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane"))) << "the zoom refits";
+}
+
+TEST_F(WindowCommands, FullScreenInAndOutRestoresTheBoundsExactly) {
+  RECT before = Rect();
+  app.PressKey(VK_SPACE, Orvane::kCtrl);
+  RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  ASSERT_TRUE(WaitUntil([&] { return Same(screen, Rect()); }));
+  EXPECT_EQ(::GetWindowLongPtrW(app.Window(), GWL_STYLE) & WS_CAPTION, 0) << "no frame";
+  EXPECT_EQ(app.Text(), L"Orvane") << "Ctrl+Space typed nothing";
+  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane")));
+
+  app.PressKey(VK_SPACE, Orvane::kCtrl);
+  EXPECT_TRUE(WaitUntil([&] { return Same(before, Rect()); }));
+  EXPECT_FALSE(::IsZoomed(app.Window()));
+  EXPECT_NE(::GetWindowLongPtrW(app.Window(), GWL_STYLE) & WS_CAPTION, 0);
+  EXPECT_EQ(SystemMenuItems(app), 1) << "the frame comes back with the program's item, once";
+  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane")));
+}
+
+TEST_F(WindowCommands, EscapeLeavesFullScreenFirstAndClosesAfter) {
+  RECT before = Rect();
+  app.PressKey(VK_SPACE, Orvane::kCtrl);
+  ASSERT_TRUE(WaitUntil([&] { return Rect().left == 0 && Rect().top == 0; }));
+  app.PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return Same(before, Rect()); }));
+  app.Sync();
+  EXPECT_TRUE(app.Running()) << "the first Escape only leaves full screen";
+  EXPECT_EQ(SystemMenuItems(app), 1);
+  app.PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !app.Running(); }, 10s)) << "the second Escape closes";
+}
+
+TEST_F(WindowCommands, CentringUsesTheWorkAreaFromTheScreenOrigin) {
+  ::SetWindowPos(app.Window(), nullptr, 17, 23, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(ChooseFromMenu(app, {L"ウィンドウ設定", L"センタリング"}));
+  SIZE work = WorkArea();
+  RECT r = Rect();
+  int w = r.right - r.left, h = r.bottom - r.top;
+  EXPECT_TRUE(WaitUntil([&] { return Rect().left == (work.cx - w) / 2 && Rect().top == (work.cy - h) / 2; }))
+      << Rect().left << ", " << Rect().top;
+}
+
+TEST_F(WindowCommands, StayOnTopFlipsTheTopmostStyleAndItsMark) {
+  ASSERT_TRUE(ChooseFromMenu(app, {L"ウィンドウ設定", L"常に手前に表示"}));
+  EXPECT_TRUE(WaitUntil([&] { return (::GetWindowLongPtrW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+  ASSERT_TRUE(ChooseFromMenu(app, {L"ウィンドウ設定", L"常に手前に表示"}));
+  EXPECT_TRUE(WaitUntil([&] { return (::GetWindowLongPtrW(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
+}
+
+TEST_F(WindowCommands, MaximizeAndMinimize) {
+  ASSERT_TRUE(ChooseFromMenu(app, {L"ウィンドウ設定", L"最大化"}));
+  EXPECT_TRUE(WaitUntil([&] { return ::IsZoomed(app.Window()) != FALSE; }));
+  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane"))) << "the larger window refits";
+  ASSERT_TRUE(ChooseFromMenu(app, {L"ウィンドウ設定", L"最大化"}));
+  EXPECT_TRUE(WaitUntil([&] { return ::IsZoomed(app.Window()) == FALSE; }));
+  ASSERT_TRUE(ChooseFromMenu(app, {L"ウィンドウ設定", L"最小化"}));
+  EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(app.Window()) != FALSE; }));
+}
+
+TEST_F(WindowCommands, ClearAndExitEndsTheProgramWithAnEmptyText) {
+  std::wstring settings = app.Folder() + L"\\Orvane.ini";
+  ASSERT_TRUE(ChooseFromMenu(app, {L"クリアして終了"}));
+  ASSERT_TRUE(WaitUntil([&] { return !app.Running(); }, 10s));
+  std::string file = ReadFileBytes(settings);
+  EXPECT_NE(file.find("[PROGRAM]"), std::string::npos);
+  EXPECT_EQ(file.find("[OPTION]"), std::string::npos) << "an empty text saves no options";
+  EXPECT_EQ(file.find("[POSITION]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace e2e
