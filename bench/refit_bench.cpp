@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "display/font_fit.h"
+#include "platform/fonts.h"
 #include "platform/text.h"
 
 namespace {
@@ -146,15 +147,7 @@ bool SetClientSize(HWND hwnd, Size size) {
 }
 
 LOGFONTW FloorLogFont(int cx, int cy, std::wstring_view text) {
-  orvane::FontRecord r = orvane::FitRecord(cx, cy, Ansi(text), u"ＭＳ 明朝", 0);
-  LOGFONTW lf{};
-  lf.lfHeight = r.height;
-  lf.lfWidth = r.width;
-  lf.lfWeight = r.weight;
-  lf.lfCharSet = r.charSet;
-  lf.lfQuality = r.quality;
-  std::copy(r.faceName.begin(), r.faceName.end(), lf.lfFaceName);
-  return lf;
+  return orvane::ToLogFont(orvane::FitRecord(cx, cy, Ansi(text), u"ＭＳ 明朝", 0));
 }
 
 struct Row {

@@ -5,14 +5,6 @@
 #include "display/text_rules.h"
 
 namespace orvane {
-namespace {
-
-std::u16string Decimal(int value) {
-  std::string digits = std::to_string(value);
-  return {digits.begin(), digits.end()};
-}
-
-}  // namespace
 
 int WorkWidth(const MenuSnapshot& s, bool fullScreen) noexcept {
   return fullScreen ? s.screenWidth : s.workAreaWidth;
@@ -56,8 +48,8 @@ MenuState PrepareMenu(const MenuSnapshot& s) {
   m[Cmd::Maximize1].checked = s.maximized;
   m[Cmd::StayOnTop1].checked = s.topmost;
 
-  m.maximizeCaption = u"最大化 (" + Decimal(WorkWidth(s, m.fullScreen)) + u"x" +
-                      Decimal(WorkHeight(s, m.fullScreen)) + u")";
+  m.maximizeCaption = u"最大化 (" + DecimalText(WorkWidth(s, m.fullScreen)) + u"x" +
+                      DecimalText(WorkHeight(s, m.fullScreen)) + u")";
   m.exitCaption = (s.telop || m.fullScreen) ? u"復帰" : u"終了";
   return m;
 }

@@ -2,16 +2,9 @@
 
 #include <algorithm>
 
+#include "display/text_rules.h"
+
 namespace orvane {
-namespace {
-
-std::u16string Decimal(int value) {
-  // std::to_string has no char16_t flavour; the caption needs only digits and "-".
-  std::string digits = std::to_string(value);
-  return {digits.begin(), digits.end()};
-}
-
-}  // namespace
 
 FontRecord FitRecord(int clientWidth, int clientHeight, int ansiLength, std::u16string_view face,
                      unsigned style) {
@@ -48,9 +41,9 @@ std::u16string CaptionText(std::u16string_view text, int clientWidth, int client
                            std::u16string_view face) {
   std::u16string caption(text);
   caption += u' ';
-  caption += Decimal(clientWidth);
+  caption += DecimalText(clientWidth);
   caption += u" x ";
-  caption += Decimal(clientHeight);
+  caption += DecimalText(clientHeight);
   caption += u' ';
   caption += face;
   return caption;

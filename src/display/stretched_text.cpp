@@ -6,32 +6,10 @@
 #include "app/user_error.h"
 #include "display/font_fit.h"
 #include "display/text_rules.h"
+#include "platform/fonts.h"
 #include "platform/text.h"
 
 namespace orvane {
-namespace {
-
-LOGFONTW ToLogFont(const FontRecord& r) noexcept {
-  LOGFONTW lf{};
-  lf.lfHeight = r.height;
-  lf.lfWidth = r.width;
-  lf.lfEscapement = r.escapement;
-  lf.lfOrientation = r.orientation;
-  lf.lfWeight = r.weight;
-  lf.lfItalic = r.italic;
-  lf.lfUnderline = r.underline;
-  lf.lfStrikeOut = r.strikeOut;
-  lf.lfCharSet = r.charSet;
-  lf.lfOutPrecision = r.outPrecision;
-  lf.lfClipPrecision = r.clipPrecision;
-  lf.lfQuality = r.quality;
-  lf.lfPitchAndFamily = r.pitchAndFamily;
-  std::copy(r.faceName.begin(), r.faceName.end(), lf.lfFaceName);
-  return lf;
-}
-
-}  // namespace
-
 void TForm1::FitFont() {
   std::u16string text = Edit1.Text();
   int n = AnsiLength(text);

@@ -10,6 +10,9 @@ namespace orvane {
 // control characters; the ideographic space stays).
 [[nodiscard]] std::u16string_view TrimmedText(std::u16string_view text);
 
+// The integer in decimal digits, with "-" when negative.
+[[nodiscard]] std::u16string DecimalText(int value);
+
 // What Enter (or line feed) does: with the whole text selected, or an empty
 // text, it puts the caret at the end; otherwise it selects everything.
 enum class EnterAction { CaretToEnd, SelectAll };

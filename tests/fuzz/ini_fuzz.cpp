@@ -9,44 +9,14 @@
 
 #include "app/user_error.h"
 #include "settings/ini_document.h"
+#include "../support/fake_ansi_codec.h"
 #include "settings/setting_values.h"
 
 namespace {
 
 using namespace orvane;
 
-// A stand-in for a double-byte code page: ASCII, and one pair for "漢"; any
-// other byte reads as U+FFFD, which cannot be written back, so such a file
-// goes the UTF-16 way.
-const AnsiCodec kAnsi{
-    [](std::string_view bytes) {
-      std::u16string text;
-      for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-          text += static_cast<char16_t>(b);
-        } else if (b == 0x8A && i + 1 < bytes.size() && bytes[i + 1] == '\xBF') {
-          text += u'\u6F22';
-          ++i;
-        } else {
-          text += u'\uFFFD';
-        }
-      }
-      return text;
-    },
-    [](std::u16string_view text) -> std::optional<std::string> {
-      std::string bytes;
-      for (const char16_t c : text) {
-        if (c < 0x80) {
-          bytes += static_cast<char>(c);
-        } else if (c == u'\u6F22') {
-          bytes += "\x8A\xBF";
-        } else {
-          return std::nullopt;
-        }
-      }
-      return bytes;
-    }};
+const AnsiCodec& kAnsi = testing_support::FakeAnsiCodec();
 
 bool SameSections(const IniDocument& a, const IniDocument& b) {
   if (a.sections.size() != b.sections.size()) return false;

@@ -1,4 +1,5 @@
 #include "settings/ini_document.h"
+#include "../support/fake_ansi_codec.h"
 
 #include <gtest/gtest.h>
 
@@ -7,37 +8,7 @@ namespace {
 
 using namespace std::string_literals;
 
-// A stand-in for code page 932: ASCII, and "漢" as 8A BF; any other byte
-// decodes to U+FFFD, any other character cannot be encoded.
-const AnsiCodec kAnsi{
-    [](std::string_view bytes) {
-      std::u16string text;
-      for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-          text += static_cast<char16_t>(b);
-        } else if (b == 0x8A && i + 1 < bytes.size() && bytes[i + 1] == '\xBF') {
-          text += u'漢';
-          ++i;
-        } else {
-          text += u'\uFFFD';
-        }
-      }
-      return text;
-    },
-    [](std::u16string_view text) -> std::optional<std::string> {
-      std::string bytes;
-      for (const char16_t c : text) {
-        if (c < 0x80) {
-          bytes += static_cast<char>(c);
-        } else if (c == u'漢') {
-          bytes += "\x8A\xBF";
-        } else {
-          return std::nullopt;
-        }
-      }
-      return bytes;
-    }};
+const AnsiCodec& kAnsi = testing_support::FakeAnsiCodec();
 
 std::vector<std::u16string> Names(const IniDocument& document) {
   std::vector<std::u16string> names;

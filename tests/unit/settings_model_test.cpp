@@ -3,21 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "display/font_fit.h"
+#include "../support/fake_ansi_codec.h"
 
 namespace orvane {
 namespace {
 
-// ASCII only: enough for a file the test writes itself.
-const AnsiCodec kAscii{
-    [](std::string_view bytes) { return std::u16string(bytes.begin(), bytes.end()); },
-    [](std::u16string_view text) -> std::optional<std::string> {
-      std::string bytes;
-      for (const char16_t c : text) {
-        if (c >= 0x80) return std::nullopt;
-        bytes += static_cast<char>(c);
-      }
-      return bytes;
-    }};
+const AnsiCodec& kAscii = testing_support::FakeAnsiCodec();
 
 const ProgramSection kProgram{u"Orvane.exe", u"C:\\Tools\\", u"V1.3", u"2024/05/06 7:08:09"};
 

@@ -1,0 +1,30 @@
+#pragma once
+// The core's font record as the platform's LOGFONTW.
+
+#include <algorithm>
+
+#include "display/font_fit.h"
+#include "platform/win32.h"
+
+namespace orvane {
+
+inline LOGFONTW ToLogFont(const FontRecord& r) noexcept {
+  LOGFONTW lf{};
+  lf.lfHeight = r.height;
+  lf.lfWidth = r.width;
+  lf.lfEscapement = r.escapement;
+  lf.lfOrientation = r.orientation;
+  lf.lfWeight = r.weight;
+  lf.lfItalic = r.italic;
+  lf.lfUnderline = r.underline;
+  lf.lfStrikeOut = r.strikeOut;
+  lf.lfCharSet = r.charSet;
+  lf.lfOutPrecision = r.outPrecision;
+  lf.lfClipPrecision = r.clipPrecision;
+  lf.lfQuality = r.quality;
+  lf.lfPitchAndFamily = r.pitchAndFamily;
+  std::copy(r.faceName.begin(), r.faceName.end(), lf.lfFaceName);
+  return lf;
+}
+
+}  // namespace orvane
