@@ -131,6 +131,14 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
       FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
+    case WM_DPICHANGED: {
+      // Per-monitor aware: take the size the system proposes for the new
+      // scale; the resize refits the text and the frame recomputes its border.
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      return 0;
+    }
     case kFinishCreate:
       FinishCreate();
       return 0;
