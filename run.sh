@@ -14,6 +14,7 @@ had_display=${DISPLAY:-}
 source scripts/wine-env.sh build
 orvane_wine_start
 trap 'orvane_wine_stop' EXIT
+trap 'exit 130' INT TERM
 
 if [ -n "$had_display" ]; then
   orvane_wine build/mingw/Orvane.exe
