@@ -149,6 +149,7 @@ class TForm1 {
   DisplayFont font_;
   UniqueFont fontHandle_;
   SIZE fittedClientSize_{-1, -1};  // the client size of the last fit
+  std::u16string caption_;         // the caption UpdateCaption last set
   Color backColor_ = kWhite;
   Color windowColor_ = kYellow;
   UniqueBrush backBrush_;

@@ -53,7 +53,10 @@ void TForm1::ScrollEdit1Home() {
 void TForm1::UpdateCaption() {
   SIZE client = ClientSize();
   std::u16string caption = CaptionText(Edit1.Text(), client.cx, client.cy, font_.face);
+  // Setting the same caption again would only repaint the frame (Enter, a move).
+  if (caption == caption_) return;
   ::SetWindowTextW(hwnd_, W(caption));
+  caption_ = std::move(caption);
 }
 
 void TForm1::FormResize() {
