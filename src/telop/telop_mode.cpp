@@ -83,6 +83,10 @@ void TForm1::PullIntoMotionBox() {
 }
 
 void TForm1::Timer1Timer() {
+  if (::GetFocus() == Edit1.hwnd()) ::HideCaret(Edit1.hwnd());
+  // A full-screen caption holds still: one step off the screen's corner and
+  // the window no longer counts as full screen, so Escape would skip that state.
+  if (fullScreen_) return;
   RECT work = WorkArea();
   RECT r{};
   ::GetWindowRect(hwnd_, &r);
@@ -98,7 +102,6 @@ void TForm1::Timer1Timer() {
     coordinate = move.value;
     MoveTo(hwnd_, left, top);
   }
-  if (::GetFocus() == Edit1.hwnd()) ::HideCaret(Edit1.hwnd());
 }
 
 void TForm1::Timer2Timer() {

@@ -1,0 +1,437 @@
+// Telop mode: the text alone drifts over the desktop, frame and background
+// gone, until Ctrl+Enter or Escape brings the window back into the work area.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <thread>
+#include <vector>
+
+#include "driver.h"
+#include "menu_reader.h"
+
+namespace e2e {
+namespace {
+
+RECT WorkArea() {
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
+bool Same(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string ToString(const RECT& r) {
+  char text[96];
+  std::snprintf(text, sizeof text, "(%ld, %ld)-(%ld, %ld)", r.left, r.top, r.right, r.bottom);
+  return text;
+}
+
+int SystemMenuItems(const Orvane& app) {
+  int count = 0;
+  for (const MenuLine& line : ReadSystemMenu(app.Window())) count += line.id == 100 ? 1 : 0;
+  return count;
+}
+
+// The colour keyed out: the text colour nudged by one in its low bits.
+COLORREF KeyColourFor(COLORREF text) { return text % 16 < 8 ? text + 1 : text - 1; }
+
+// A plain window of one colour just behind the program's: the desktop the
+// caption floats over, the same whatever wallpaper the machine has.
+constexpr COLORREF kBackdrop = RGB(40, 150, 90);
+
+class Backdrop {
+ public:
+  Backdrop() {
+    thread_ = std::thread([this] { Run(); });
+    WaitUntil([&] { return ready_.load(); });
+  }
+  ~Backdrop() {
+    if (window_) ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    thread_.join();
+  }
+  Backdrop(const Backdrop&) = delete;
+  Backdrop& operator=(const Backdrop&) = delete;
+
+  [[nodiscard]] HWND Window() const { return window_; }
+  // Right below the window, covering the work area.
+  void PutBehind(HWND window) const {
+    RECT work = WorkArea();
+    ::SetWindowPos(window_, window, work.left, work.top, work.right - work.left, work.bottom - work.top,
+                   SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Wine restacks a window on screen only when its own process moves it,
+    // and the X server may map the backdrop after that: raised until seen.
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    RECT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2, 0, 0};
+    middle.right = middle.left + 1;
+    middle.bottom = middle.top + 1;
+    WaitUntil([&] {
+      ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      return CaptureScreen(middle).At(0, 0) != ToPixel(kBackdrop);
+    });
+  }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) ::PostQuitMessage(0);
+    if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  void Run() {
+    static const ATOM kClass = [] {
+      WNDCLASSW wc{};
+      wc.lpfnWndProc = Proc;
+      wc.hInstance = ::GetModuleHandleW(nullptr);
+      wc.hbrBackground = ::CreateSolidBrush(kBackdrop);
+      wc.lpszClassName = L"OrvaneE2EBackdrop";
+      return ::RegisterClassW(&wc);
+    }();
+    window_ = ::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, MAKEINTATOM(kClass), L"", WS_POPUP,
+                                0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ready_ = true;
+    if (!window_) return;
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) ::DispatchMessageW(&message);
+  }
+
+  std::thread thread_;
+  std::atomic<bool> ready_{false};
+  HWND window_ = nullptr;
+};
+
+class Telop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(app.Activate());
+    // Start-up has finished once the system menu carries the program's item.
+    ASSERT_TRUE(WaitUntil([&] { return SystemMenuItems(app) == 1; }));
+  }
+
+  [[nodiscard]] bool Layered() const { return (ExStyle() & WS_EX_LAYERED) != 0; }
+  [[nodiscard]] LONG_PTR Style() const { return ::GetWindowLongPtrW(app.Window(), GWL_STYLE); }
+  [[nodiscard]] LONG_PTR ExStyle() const { return ::GetWindowLongPtrW(app.Window(), GWL_EXSTYLE); }
+  [[nodiscard]] RECT Rect() const { return app.WindowRect(); }
+
+  // Ctrl+Enter, as the user switches it on or off.
+  bool ToggleTelop() {
+    bool was = Layered();
+    app.PressKey(VK_RETURN, Orvane::kCtrl);
+    return WaitUntil([&] { return Layered() != was; });
+  }
+
+  // The window's area on screen, taken while the window held still.
+  Image CaptureWindow(RECT* where = nullptr) {
+    Image shot;
+    RECT at{};
+    WaitUntil([&] {
+      at = Rect();
+      shot = CaptureScreen(at);
+      return Same(at, Rect());
+    });
+    if (where) *where = at;
+    return shot;
+  }
+
+  // Small and centred in the work area: a long way from every edge.
+  void PlaceInTheMiddle(int width, int height) {
+    RECT work = WorkArea();
+    RECT want{(work.left + work.right - width) / 2, (work.top + work.bottom - height) / 2, 0, 0};
+    want.right = want.left + width;
+    want.bottom = want.top + height;
+    ::SetWindowPos(app.Window(), nullptr, want.left, want.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return Same(Rect(), want); })) << ToString(Rect());
+    app.Sync();
+  }
+
+  // Shift+F10, the keyboard's way to the context menu; key-coloured pixels
+  // let the mouse through to the desktop, so a right click must hit ink.
+  std::vector<MenuLine> OpenMenuFromKeyboard() {
+    app.PressKey(VK_F10, Orvane::kShift);
+    EXPECT_TRUE(WaitUntil([] { return OpenMenuWindow() != nullptr; })) << "no menu opened";
+    return ReadOpenMenu();
+  }
+  void CloseMenu() {
+    if (!OpenMenuWindow()) return;
+    app.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([] { return OpenMenuWindow() == nullptr; }));
+  }
+  void TearDown() override { CloseMenu(); }
+
+  Orvane app;
+};
+
+const MenuLine* Find(const std::vector<MenuLine>& menu, std::wstring_view caption) {
+  for (const MenuLine& line : menu) {
+    if (line.Caption() == caption) return &line;
+  }
+  return nullptr;
+}
+
+// ---- Entering ---------------------------------------------------------------
+
+TEST_F(Telop, CtrlEnterLeavesOnlyTheInkOverTheDesktop) {
+  Backdrop desktop;
+  ASSERT_NE(desktop.Window(), nullptr);
+  desktop.PutBehind(app.Window());
+  ASSERT_TRUE(app.Activate());
+
+  ASSERT_TRUE(ToggleTelop());
+  app.Sync();
+  EXPECT_EQ(Style() & WS_CAPTION, 0) << "no frame";
+  EXPECT_NE(Style() & WS_POPUP, 0);
+
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(::GetLayeredWindowAttributes(app.Window(), &key, &alpha, &flags));
+  EXPECT_NE(flags & LWA_COLORKEY, 0u);
+  EXPECT_EQ(key, KeyColourFor(::GetSysColor(COLOR_WINDOWTEXT)));
+  EXPECT_EQ(key, RGB(1, 0, 0)) << "black text";
+
+  // Every pixel is either the desktop behind or the text's ink; the
+  // background, its border and the caret are gone.
+  Image shot;
+  int ink = 0, desktopPixels = 0, keyed = 0, other = 0;
+  const std::uint32_t kKeyPixel = ToPixel(key);
+  WaitUntil([&] {
+    shot = CaptureWindow();
+    ink = desktopPixels = keyed = other = 0;
+    for (std::uint32_t pixel : shot.pixels) {
+      if (pixel == ToPixel(kBackdrop)) ++desktopPixels;
+      else if (pixel == kKeyPixel) ++keyed;
+      else if (IsInk(pixel)) ++ink;
+      else ++other;
+    }
+    return keyed == 0 && other == 0 && ink > 0 && desktopPixels > ink;
+  });
+  KeepShot(shot, "telop");
+  int area = shot.width * shot.height;
+  EXPECT_EQ(keyed, 0) << "the key colour is never seen";
+  EXPECT_EQ(other, 0) << "no white, no frame";
+  EXPECT_GT(ink, area / 50) << "the characters stay, in black";
+  EXPECT_GT(desktopPixels, area / 2) << "the desktop shows through";
+}
+
+TEST_F(Telop, EnteringWithTheWholeTextSelectedPutsTheCaretAtTheEnd) {
+  app.SelectAll();
+  ASSERT_EQ(app.Selection(), (std::pair{0, 6}));
+  ASSERT_TRUE(ToggleTelop());
+  EXPECT_EQ(app.Selection(), (std::pair{6, 6})) << "no highlighted background over the desktop";
+  EXPECT_EQ(app.Text(), L"Orvane") << "Ctrl+Enter typed nothing";
+}
+
+TEST_F(Telop, BlankTextCannotFloat) {
+  app.PressKey(VK_DELETE);  // the whole text is selected at the first start
+  ASSERT_TRUE(WaitUntil([&] { return app.Text().empty(); }));
+  app.Type(L"   ");
+  ASSERT_TRUE(WaitUntil([&] { return app.Text() == L"   "; }));
+  app.PressKey(VK_RETURN, Orvane::kCtrl);
+  app.Sync();
+  EXPECT_FALSE(Layered());
+  EXPECT_NE(Style() & WS_CAPTION, 0);
+}
+
+// ---- Drifting ---------------------------------------------------------------
+
+TEST_F(Telop, DriftsInAStraightLineAtAboutFiftyPixelsASecond) {
+  PlaceInTheMiddle(400, 200);
+  RECT start = Rect();
+  ASSERT_TRUE(ToggleTelop());
+
+  struct Sample {
+    Clock::time_point at;
+    RECT rect;
+  };
+  std::vector<Sample> samples;
+  WaitUntil([&] {
+    samples.push_back({Clock::now(), Rect()});
+    return samples.back().at - samples.front().at >= 2s;
+  }, 10s);
+  ASSERT_GE(samples.size(), 2u);
+
+  const Sample& first = samples.front();
+  const Sample& last = samples.back();
+  double seconds = std::chrono::duration<double>(last.at - first.at).count();
+  int dx = last.rect.left - first.rect.left;
+  int dy = last.rect.top - first.rect.top;
+  std::printf("    drift over %.2f s: %d, %d px from %s (started at %s)\n", seconds, dx, dy,
+              ToString(first.rect).c_str(), ToString(start).c_str());
+  EXPECT_TRUE(dx != 0 || dy != 0) << "the window drifts";
+  // A moving axis goes about 50 px/s (1 px every 20 ms); the other stays put.
+  for (int delta : {dx, dy}) {
+    if (delta == 0) continue;
+    double speed = std::abs(delta) / seconds;
+    EXPECT_GT(speed, 25.0);
+    EXPECT_LT(speed, 75.0);
+  }
+  // Far from the edges nothing turns it: each axis keeps its direction.
+  for (std::size_t i = 1; i < samples.size(); ++i) {
+    const RECT& a = samples[i - 1].rect;
+    const RECT& b = samples[i].rect;
+    EXPECT_GE((b.left - a.left) * (dx < 0 ? -1 : 1), 0) << "sample " << i;
+    EXPECT_GE((b.top - a.top) * (dy < 0 ? -1 : 1), 0) << "sample " << i;
+    if (dx == 0) {
+      EXPECT_EQ(b.left, a.left);
+    }
+    if (dy == 0) {
+      EXPECT_EQ(b.top, a.top);
+    }
+    EXPECT_EQ(b.right - b.left, 400) << "the size stays";
+    EXPECT_EQ(b.bottom - b.top, 200);
+  }
+}
+
+// ---- The menu ---------------------------------------------------------------
+
+TEST_F(Telop, MenuGreysWhatAFloatingCaptionCannotDoAndOffersReturn) {
+  const wchar_t* const kGrey[] = {L"クリアして入力", L"背景色...", L"入替え", L"画像をコピー",
+                                  L"画像で保存..."};
+  std::vector<MenuLine> menu = OpenMenuFromKeyboard();
+  for (const wchar_t* caption : kGrey) {
+    const MenuLine* line = Find(menu, caption);
+    ASSERT_NE(line, nullptr) << caption;
+    EXPECT_FALSE(line->Grey()) << "before: " << testing::PrintToString(std::wstring(caption));
+  }
+  ASSERT_NE(Find(menu, L"終了"), nullptr);
+  CloseMenu();
+
+  ASSERT_TRUE(ToggleTelop());
+  menu = OpenMenuFromKeyboard();
+  for (const wchar_t* caption : kGrey) {
+    const MenuLine* line = Find(menu, caption);
+    ASSERT_NE(line, nullptr) << caption;
+    EXPECT_TRUE(line->Grey()) << testing::PrintToString(std::wstring(caption));
+  }
+  const MenuLine* telop = Find(menu, L"テロップ表示");
+  ASSERT_NE(telop, nullptr);
+  EXPECT_TRUE(telop->Checked());
+  EXPECT_FALSE(telop->Grey()) << "the way back stays open";
+  EXPECT_EQ(Find(menu, L"終了"), nullptr);
+  const MenuLine* back = Find(menu, L"復帰");
+  ASSERT_NE(back, nullptr);
+  EXPECT_FALSE(back->Grey());
+  EXPECT_EQ(back->Shortcut(), L"Esc");
+  CloseMenu();
+  EXPECT_TRUE(Layered()) << "closing the menu leaves telop mode on";
+}
+
+// ---- Leaving ----------------------------------------------------------------
+
+TEST_F(Telop, EscapeBringsTheFrameBackAndPullsTheWindowInsideTheRightEdge) {
+  ASSERT_TRUE(ToggleTelop());
+  // Hung 100 px past the right edge, far from the others: the drift cannot
+  // bring it back inside before the key arrives.
+  RECT work = WorkArea();
+  const int W = work.right - work.left, H = work.bottom - work.top;
+  RECT r = Rect();
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  ASSERT_LT(h + 200, H);
+  ::SetWindowPos(app.Window(), nullptr, W + 100 - w, (H - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(WaitUntil([&] { return Rect().right > W + 50; }));
+
+  app.PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return !Layered(); }));
+  app.Sync();
+  RECT after = Rect();
+  EXPECT_EQ(after.right, W) << ToString(after);
+  EXPECT_EQ(after.right - after.left, w) << "the size stays";
+  EXPECT_EQ(after.bottom - after.top, h);
+  EXPECT_GT(after.top, 0);
+  EXPECT_LT(after.bottom, H);
+  EXPECT_NE(Style() & WS_CAPTION, 0) << "the frame is back";
+  EXPECT_TRUE(app.Running()) << "Escape only left telop mode";
+  // The drift has stopped: the window stays where it was put.
+  EXPECT_FALSE(WaitUntil([&] { return !Same(Rect(), after); }, 300ms)) << ToString(Rect());
+}
+
+TEST_F(Telop, CtrlEnterPullsAWindowPastTheBottomLeftCornerInside) {
+  ASSERT_TRUE(ToggleTelop());
+  RECT work = WorkArea();
+  const int H = work.bottom - work.top;
+  RECT r = Rect();
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  ::SetWindowPos(app.Window(), nullptr, -100, H + 100 - h, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(WaitUntil([&] { return Rect().left < -50 && Rect().bottom > H + 50; }));
+
+  ASSERT_TRUE(ToggleTelop());
+  app.Sync();
+  RECT after = Rect();
+  EXPECT_EQ(after.left, 0) << ToString(after);
+  EXPECT_EQ(after.top, H - h) << ToString(after);
+  EXPECT_EQ(after.right - after.left, w);
+}
+
+TEST_F(Telop, LeavingRestoresTheWhiteBackgroundItsBorderAndTheSystemMenuItemEveryTime) {
+  for (int round = 1; round <= 2; ++round) {
+    SCOPED_TRACE(round);
+    ASSERT_TRUE(ToggleTelop());
+    app.Sync();
+    EXPECT_EQ(SystemMenuItems(app), 0) << "no frame, no system menu item";
+    ASSERT_TRUE(ToggleTelop());
+    app.Sync();
+
+    EXPECT_NE(Style() & WS_CAPTION, 0);
+    EXPECT_EQ(ExStyle() & WS_EX_LAYERED, 0);
+    EXPECT_EQ(SystemMenuItems(app), 1) << "the program's item, once";
+
+    Image client = app.CaptureSettled();
+    KeepShot(client, "after-round-" + std::to_string(round));
+    int area = client.width * client.height;
+    EXPECT_GT(CountPixels(client, 0xFFFFFF), area / 2) << "white again";
+    EXPECT_EQ(CountPixels(client, ToPixel(RGB(1, 0, 0))), 0) << "no key colour left";
+    EXPECT_GT(static_cast<int>(std::count_if(client.pixels.begin(), client.pixels.end(), IsInk)), area / 100);
+
+    // The inner border, just outside the client area, has the background's colour.
+    RECT inner = app.ClientOnScreen();
+    const int border = ::MulDiv(3, static_cast<int>(::GetDpiForWindow(app.Window())), 96);
+    RECT ring = inner;
+    ::InflateRect(&ring, border, border);
+    Image frame = CaptureScreen(ring);
+    int off = 0;
+    for (int y = 0; y < frame.height; ++y) {
+      for (int x = 0; x < frame.width; ++x) {
+        bool inside = x >= border && x < frame.width - border && y >= border && y < frame.height - border;
+        if (!inside && frame.At(x, y) != 0xFFFFFF) ++off;
+      }
+    }
+    KeepShot(frame, "border-round-" + std::to_string(round));
+    EXPECT_EQ(off, 0) << "border pixels that are not white";
+  }
+}
+
+TEST_F(Telop, EscapeLeavesFullScreenFirstThenTelopThenCloses) {
+  RECT before = Rect();
+  RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  app.PressKey(VK_SPACE, Orvane::kCtrl);
+  ASSERT_TRUE(WaitUntil([&] { return Same(screen, Rect()); }));
+  ASSERT_TRUE(ToggleTelop());
+  // A step off the screen's corner would make it no longer full screen.
+  EXPECT_FALSE(WaitUntil([&] { return !Same(screen, Rect()); }, 300ms))
+      << "a full-screen caption stays put: " << ToString(Rect());
+
+  app.PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] {
+    RECT r = Rect();
+    return r.right - r.left == before.right - before.left && r.bottom - r.top == before.bottom - before.top;
+  })) << "the first Escape gives back the size before full screen: " << ToString(Rect());
+  app.Sync();
+  EXPECT_TRUE(Layered()) << "and stays in telop mode";
+  EXPECT_TRUE(app.Running());
+
+  app.PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !Layered(); })) << "the second leaves telop mode";
+  app.Sync();
+  EXPECT_TRUE(app.Running());
+
+  app.PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !app.Running(); }, 10s)) << "the third closes";
+}
+
+}  // namespace
+}  // namespace e2e
