@@ -27,6 +27,23 @@ struct TemporaryFile {
   }
 };
 
+// Another copy of the program reading the file at the same moment (two
+// closing together) holds it for an instant: a busy file is tried again for
+// about a second before the failure counts.
+template <typename Attempt>
+bool RetryWhileBusy(Attempt attempt, bool accessDeniedIsBusy) {
+  for (int tries = 0;; ++tries) {
+    if (attempt()) return true;
+    const DWORD code = ::GetLastError();
+    const bool busy = code == ERROR_SHARING_VIOLATION || (accessDeniedIsBusy && code == ERROR_ACCESS_DENIED);
+    if (!busy || tries >= 20) {
+      ::SetLastError(code);
+      return false;
+    }
+    ::Sleep(50);
+  }
+}
+
 }  // namespace
 
 std::u16string SystemErrorText(unsigned long code) {
@@ -45,8 +62,14 @@ std::u16string SystemErrorText(unsigned long code) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::u16string& path) {
-  UniqueFile file(::CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file;
+  RetryWhileBusy(
+      [&] {
+        file.reset(::CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        return static_cast<bool>(file);
+      },
+      false);
   if (!file) {
     DWORD code = ::GetLastError();
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return std::nullopt;
@@ -89,7 +112,16 @@ void ReplaceWholeFile(const std::u16string& path, std::string_view bytes) {
     }
     if (!::FlushFileBuffers(file.get())) Fail(u"Cannot create file", path, ::GetLastError());
   }
-  if (!::MoveFileExW(W(temporary.path), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  // The replaced file refuses the move while anyone has it open; a read-only
+  // one refuses it for good.
+  const DWORD attributes = ::GetFileAttributesW(W(path));
+  const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+  if (!RetryWhileBusy(
+          [&] {
+            return ::MoveFileExW(W(temporary.path), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+                   FALSE;
+          },
+          !readOnly)) {
     Fail(u"Cannot create file", path, ::GetLastError());
   }
   temporary.kept = true;

@@ -478,18 +478,23 @@ std::wstring Orvane::ExpectedCaption(std::wstring_view text) const {
 }
 
 bool Orvane::Activate() {
-  auto focused = [&] {
+  // Focused on the text field, and not in menu mode, where typed keys would go
+  // to a menu instead.
+  auto ready = [&] {
     GUITHREADINFO info{sizeof info};
-    return ::GetForegroundWindow() == window_ &&
-           ::GetGUIThreadInfo(process_.dwThreadId, &info) && info.hwndFocus == edit_;
+    constexpr DWORD kMenuModes = GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE;
+    return ::GetForegroundWindow() == window_ && ::GetGUIThreadInfo(process_.dwThreadId, &info) &&
+           info.hwndFocus == edit_ && (info.flags & kMenuModes) == 0;
   };
   bool nudged = false;
   bool ok = WaitUntil([&] {
-    if (focused()) return true;
+    if (ready()) return true;
     ::SetForegroundWindow(window_);
     if (::GetForegroundWindow() != window_ && !nudged) {
-      // Windows lets a process take the foreground right after a key event of its own.
-      Send({Key(VK_MENU, false), Key(VK_MENU, true)});
+      // Windows lets a process take the foreground right after an input event
+      // of its own. A pointer movement of nothing, not an Alt tap, which would
+      // open the window's menu mode.
+      Send({Mouse(MOUSEEVENTF_MOVE)});
       nudged = true;
     }
     return false;

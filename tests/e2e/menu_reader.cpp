@@ -1,5 +1,8 @@
 #include "menu_reader.h"
 
+#include "driver.h"
+
+#include <optional>
 #include <sstream>
 
 namespace e2e {
@@ -94,15 +97,34 @@ std::vector<MenuLine> ReadOpenMenu() { return Ask(OpenMenuWindow(), 1); }
 
 std::vector<MenuLine> ReadSystemMenu(HWND window) { return Ask(window, 2); }
 
-}  // namespace e2e
-
-#include "driver.h"
-
-namespace e2e {
 namespace {
 
 bool Names(const MenuLine& line, const std::wstring& caption) {
   return line.Caption() == caption || line.Caption().starts_with(caption + L" (");
+}
+
+// The item of the menu window on top (the submenu last opened) that is
+// highlighted, if any.
+std::optional<MenuLine> Highlighted() {
+  for (const MenuLine& line : ReadOpenMenu()) {
+    if (line.depth == 0 && (line.state & MFS_HILITE)) return line;
+  }
+  return std::nullopt;
+}
+
+// Steps down until the item is highlighted, checking after every key: a stray
+// mouse move over the menu may have highlighted something already.
+bool StepTo(Orvane& app, const std::wstring& caption) {
+  for (int step = 0; step < 64; ++step) {
+    std::optional<MenuLine> at = Highlighted();
+    if (at && Names(*at, caption)) return true;
+    app.PressKey(VK_DOWN);
+    WaitUntil([&] {
+      std::optional<MenuLine> now = Highlighted();
+      return now && (!at || now->text != at->text);
+    }, 2s);
+  }
+  return false;
 }
 
 }  // namespace
@@ -111,26 +133,14 @@ bool ChooseFromMenu(Orvane& app, const std::vector<std::wstring>& path) {
   SIZE client = app.ClientSize();
   app.RightClickClient({client.cx / 2, client.cy / 2});
   if (!WaitUntil([] { return OpenMenuWindow() != nullptr; })) return false;
-  std::vector<MenuLine> menu = ReadOpenMenu();
-  std::size_t from = 0;
-  int depth = 0;
-  for (std::size_t level = 0; level < path.size(); ++level, ++depth) {
-    // Arrow keys step over separators, not over grey items.
-    int steps = 0;
-    std::size_t at = from;
-    for (; at < menu.size() && menu[at].depth >= depth; ++at) {
-      if (menu[at].depth != depth || menu[at].Separator()) continue;
-      ++steps;
-      if (Names(menu[at], path[level])) break;
-    }
-    if (at == menu.size() || menu[at].depth < depth) return false;
-    // In the top menu, opened by the mouse, nothing is highlighted yet; a
-    // submenu opened with the right arrow starts on its first item.
-    int presses = level == 0 ? steps : steps - 1;
-    for (int i = 0; i < presses; ++i) app.PressKey(VK_DOWN);
+  // Keep the pointer off the menu, so only the keys move the highlight.
+  PointerTo({0, 0});
+  for (std::size_t level = 0; level < path.size(); ++level) {
+    if (!StepTo(app, path[level])) return false;
     if (level + 1 < path.size()) {
+      HWND parent = OpenMenuWindow();
       app.PressKey(VK_RIGHT);
-      from = at + 1;
+      if (!WaitUntil([&] { return OpenMenuWindow() != parent && OpenMenuWindow() != nullptr; })) return false;
     }
   }
   app.PressKey(VK_RETURN);

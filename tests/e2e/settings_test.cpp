@@ -1,0 +1,711 @@
+// The settings file beside the program: what one start leaves behind for the
+// next one, what a hand-edited file does, and what happens when the file
+// cannot be written.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <tuple>
+
+#include "driver.h"
+#include "menu_reader.h"
+
+namespace e2e {
+namespace {
+
+constexpr wchar_t kSystemMenuItem[] = L"Orvaneメニュー";
+
+std::wstring SettingsPath(const std::wstring& folder) { return folder + L"\\Orvane.ini"; }
+
+bool Same(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string ToString(const RECT& r) {
+  char text[96];
+  std::snprintf(text, sizeof text, "{%ld, %ld, %ld, %ld}", r.left, r.top, r.right, r.bottom);
+  return text;
+}
+
+bool HasSystemMenuItem(const Orvane& app) {
+  std::vector<MenuLine> lines = ReadSystemMenu(app.Window());
+  return std::any_of(lines.begin(), lines.end(), [](const MenuLine& line) { return line.text == kSystemMenuItem; });
+}
+
+// Start-up has finished once the system menu carries the program's item.
+bool FinishedStarting(const Orvane& app) {
+  return WaitUntil([&] { return HasSystemMenuItem(app); });
+}
+
+// The title bar's maximize and restore buttons.
+void ClickTitleBarButton(const Orvane& app, WPARAM command) {
+  ::PostMessageW(app.Window(), WM_SYSCOMMAND, command, 0);
+}
+
+// Where a maximized window goes when the user restores it. (Wine cannot tell
+// another process a maximized window's restored rectangle: its
+// GetWindowPlacement answers with the maximized one.)
+bool RestoresTo(Orvane& app, const RECT& expected) {
+  ClickTitleBarButton(app, SC_RESTORE);
+  bool restored = WaitUntil([&] { return !::IsZoomed(app.Window()) && Same(app.WindowRect(), expected); });
+  if (!restored) ADD_FAILURE() << "restored to " << ToString(app.WindowRect()) << ", want " << ToString(expected);
+  return restored;
+}
+
+LONG_PTR Style(HWND window) { return ::GetWindowLongPtrW(window, GWL_STYLE); }
+LONG_PTR ExStyle(HWND window) { return ::GetWindowLongPtrW(window, GWL_EXSTYLE); }
+
+bool StartsWith(const std::wstring& text, const std::wstring& start) {
+  return text.compare(0, start.size(), start) == 0;
+}
+
+// Sets one value as another program, or a user's editor, would.
+void EditSettings(const std::wstring& folder, const wchar_t* section, const wchar_t* key, const wchar_t* value) {
+  ASSERT_TRUE(::WritePrivateProfileStringW(section, key, value, SettingsPath(folder).c_str()));
+}
+
+// The settings file as written: its encoding, and its sections in order.
+struct SettingsFile {
+  bool unicode = false;     // UTF-16 LE with its byte-order mark
+  bool wellFormed = false;  // CR LF lines, one empty line closing each section
+  std::vector<std::pair<std::wstring, std::vector<std::wstring>>> sections;
+
+  [[nodiscard]] std::vector<std::wstring> Names() const {
+    std::vector<std::wstring> names;
+    for (const auto& section : sections) names.push_back(section.first);
+    return names;
+  }
+  [[nodiscard]] const std::vector<std::wstring>* Lines(std::wstring_view name) const {
+    for (const auto& section : sections) {
+      if (section.first == name) return &section.second;
+    }
+    return nullptr;
+  }
+  [[nodiscard]] std::optional<std::wstring> Value(std::wstring_view section, std::wstring_view key) const {
+    const auto* lines = Lines(section);
+    if (!lines) return std::nullopt;
+    for (const std::wstring& line : *lines) {
+      if (line.size() > key.size() && line.compare(0, key.size(), key) == 0 && line[key.size()] == L'=') {
+        return line.substr(key.size() + 1);
+      }
+    }
+    return std::nullopt;
+  }
+  [[nodiscard]] int Integer(std::wstring_view section, std::wstring_view key) const {
+    auto value = Value(section, key);
+    return value ? std::stoi(*value) : -99999;
+  }
+  [[nodiscard]] RECT Bounds() const {
+    return {Integer(L"POSITION", L"Left"), Integer(L"POSITION", L"Top"), Integer(L"POSITION", L"Right"),
+            Integer(L"POSITION", L"Bottom")};
+  }
+};
+
+SettingsFile ParseSettings(const std::string& bytes) {
+  SettingsFile file;
+  std::wstring text;
+  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+    file.unicode = true;
+    text.assign(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+  } else if (!bytes.empty()) {
+    // The program writes in the system's ANSI code page.
+    int units = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    text.resize(static_cast<std::size_t>(units));
+    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), units);
+  }
+  file.wellFormed = !text.empty() && text.ends_with(L"\r\n\r\n");
+  bool closed = true;  // the last section ended with its empty line
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(L"\r\n", start);
+    if (end == std::wstring::npos) {
+      file.wellFormed = false;
+      end = text.size();
+    }
+    std::wstring line = text.substr(start, end - start);
+    start = end + 2;
+    if (line.find(L'\n') != std::wstring::npos || line.find(L'\r') != std::wstring::npos) file.wellFormed = false;
+    if (line.empty()) {
+      if (closed) file.wellFormed = false;  // an empty line where none belongs
+      closed = true;
+    } else if (line.front() == L'[' && line.back() == L']') {
+      if (!closed) file.wellFormed = false;
+      closed = false;
+      file.sections.push_back({line.substr(1, line.size() - 2), {}});
+    } else if (!file.sections.empty() && !closed) {
+      file.sections.back().second.push_back(line);
+    } else {
+      file.wellFormed = false;
+    }
+  }
+  return file;
+}
+
+SettingsFile ReadSettings(const std::wstring& folder) { return ParseSettings(ReadFileBytes(SettingsPath(folder))); }
+
+// Pixels of exactly one colour: the inside of the letters, or the background.
+int PixelsOf(const Orvane& app, COLORREF colour) {
+  Image shot = app.CaptureSettled();
+  return CountPixels(shot, ToPixel(colour));
+}
+
+int ClientArea(const Orvane& app) {
+  SIZE client = app.ClientSize();
+  return client.cx * client.cy;
+}
+
+// ---- What one start leaves for the next ------------------------------------
+
+TEST(SettingsRestart, TheTextComesBackAndIsWrittenInTheAnsiCodePage) {
+  TestFolder folder;
+  const std::wstring text = L"こんにちは世界";
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(FinishedStarting(app));
+    ASSERT_TRUE(app.Activate());
+    app.Type(text);
+    ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(text)));
+    app.PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !app.Running(); }, 10s)) << "Escape closes";
+  }
+  SettingsFile file = ReadSettings(folder.Path());
+  EXPECT_TRUE(file.wellFormed);
+  EXPECT_FALSE(file.unicode) << "Japanese fits the ANSI code page";
+  EXPECT_EQ(file.Names(), (std::vector<std::wstring>{L"PROGRAM", L"POSITION", L"OPTION"}));
+  EXPECT_EQ(file.Value(L"PROGRAM", L"Name"), L"Orvane.exe");
+  EXPECT_EQ(file.Value(L"PROGRAM", L"Path"), folder.Path() + L"\\");
+  EXPECT_EQ(file.Value(L"PROGRAM", L"Version"), L"V1.3");
+  EXPECT_TRUE(file.Value(L"PROGRAM", L"LastClose").has_value());
+  EXPECT_EQ(file.Value(L"OPTION", L"Text"), text);
+  EXPECT_LT(file.Integer(L"OPTION", L"FontSize"), 0) << "a fitted size is a height in pixels";
+
+  Orvane again({.folder = folder.Path()});
+  ASSERT_TRUE(again.Started());
+  EXPECT_EQ(again.Text(), text);
+  EXPECT_TRUE(again.WaitForCaption(again.ExpectedCaption(text))) << testing::PrintToString(again.Caption());
+}
+
+TEST(SettingsRestart, WholeTextSelectedOrCaretAtTheEndAsLeft) {
+  TestFolder folder;
+  const std::wstring text = L"select";
+  const int length = static_cast<int>(text.size());
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(app.Activate());
+    app.Type(text);
+    ASSERT_TRUE(WaitUntil([&] { return app.Text() == text; }));
+    app.PressKey(VK_RETURN);  // after typing the caret is at the end: Enter selects all
+    ASSERT_TRUE(WaitUntil([&] { return app.Selection() == std::pair{0, length}; }));
+    ASSERT_TRUE(app.Close());
+  }
+  EXPECT_EQ(ReadSettings(folder.Path()).Value(L"OPTION", L"SelectAll"), L"1");
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    EXPECT_EQ(app.Selection(), (std::pair{0, length})) << "the whole text is selected again";
+    ASSERT_TRUE(app.Activate());
+    app.PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return app.Selection() == std::pair{length, length}; }));
+    ASSERT_TRUE(app.Close());
+  }
+  EXPECT_EQ(ReadSettings(folder.Path()).Value(L"OPTION", L"SelectAll"), L"0");
+  Orvane app({.folder = folder.Path()});
+  ASSERT_TRUE(app.Started());
+  EXPECT_EQ(app.Selection(), (std::pair{length, length})) << "the caret waits at the end";
+  EXPECT_EQ(app.Text(), text);
+}
+
+TEST(SettingsRestart, AFaceNameWrittenByHandIsShownAndKept) {
+  TestFolder folder;
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(app.Close());
+  }
+  EditSettings(folder.Path(), L"OPTION", L"FontName", L"ＭＳ ゴシック");
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    SIZE client = app.ClientSize();
+    std::wstring caption = L"Orvane " + std::to_wstring(client.cx) + L" x " + std::to_wstring(client.cy) + L" ＭＳ ゴシック";
+    EXPECT_TRUE(app.WaitForCaption(caption)) << testing::PrintToString(app.Caption());
+    ASSERT_TRUE(app.Close());
+  }
+  EXPECT_EQ(ReadSettings(folder.Path()).Value(L"OPTION", L"FontName"), L"ＭＳ ゴシック");
+}
+
+TEST(SettingsRestart, StyleFlagsWrittenByHandAreWrittenBackOnlyWhenSet) {
+  TestFolder folder;
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(app.Close());
+  }
+  SettingsFile plain = ReadSettings(folder.Path());
+  for (const wchar_t* key : {L"FontBold", L"FontItalic", L"FontUnderline", L"FontStrikeOut"}) {
+    EXPECT_FALSE(plain.Value(L"OPTION", key).has_value()) << "a plain font writes no " << testing::PrintToString(key);
+  }
+  EditSettings(folder.Path(), L"OPTION", L"FontBold", L"1");
+  EditSettings(folder.Path(), L"OPTION", L"FontItalic", L"0");
+  EditSettings(folder.Path(), L"OPTION", L"FontStrikeOut", L"1");
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(FinishedStarting(app));
+    ASSERT_TRUE(app.Close());
+  }
+  SettingsFile file = ReadSettings(folder.Path());
+  EXPECT_EQ(file.Value(L"OPTION", L"FontBold"), L"1");
+  EXPECT_EQ(file.Value(L"OPTION", L"FontStrikeOut"), L"1");
+  EXPECT_FALSE(file.Value(L"OPTION", L"FontItalic").has_value()) << "\"0\" is written as no key at all";
+  EXPECT_FALSE(file.Value(L"OPTION", L"FontUnderline").has_value());
+  EXPECT_TRUE(file.wellFormed);
+}
+
+TEST(SettingsRestart, NamedUnnamedAndSystemColoursShowAndComeBackUnderTheirNames) {
+  TestFolder folder;
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(app.Close());
+  }
+  // The caret at the end: a selected text would be drawn in the highlight colours.
+  EditSettings(folder.Path(), L"OPTION", L"SelectAll", L"0");
+
+  struct Case {
+    const wchar_t* fontColor;
+    COLORREF ink;
+    const wchar_t* backColor;
+    COLORREF background;
+  };
+  const Case cases[] = {
+      {L"clRed", RGB(255, 0, 0), L"clYellow", RGB(255, 255, 0)},
+      {L"$00123456", RGB(0x56, 0x34, 0x12), L"clWhite", RGB(255, 255, 255)},
+      {L"clWindowText", ::GetSysColor(COLOR_WINDOWTEXT), L"clAqua", RGB(0, 255, 255)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.fontColor)));
+    EditSettings(folder.Path(), L"OPTION", L"FontColor", c.fontColor);
+    EditSettings(folder.Path(), L"OPTION", L"BackColor", c.backColor);
+    {
+      Orvane app({.folder = folder.Path()});
+      ASSERT_TRUE(app.Started());
+      ASSERT_TRUE(FinishedStarting(app));
+      ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane")));
+      int area = ClientArea(app);
+      EXPECT_GT(PixelsOf(app, c.ink), area / 100) << "the letters are drawn in the text colour";
+      EXPECT_GT(PixelsOf(app, c.background), area / 3) << "the background is filled in its colour";
+      ASSERT_TRUE(app.Close());
+    }
+    SettingsFile file = ReadSettings(folder.Path());
+    EXPECT_EQ(file.Value(L"OPTION", L"FontColor"), c.fontColor);
+    EXPECT_EQ(file.Value(L"OPTION", L"BackColor"), c.backColor);
+  }
+}
+
+// ---- Where the window comes back ---------------------------------------------
+
+TEST(SettingsRestart, AMovedAndResizedWindowComesBackAtTheSameRectangle) {
+  TestFolder folder;
+  const RECT moved{123, 87, 123 + 701, 87 + 333};
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(FinishedStarting(app));
+    ::SetWindowPos(app.Window(), nullptr, moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return Same(app.WindowRect(), moved); })) << ToString(app.WindowRect());
+    ASSERT_TRUE(app.Close());
+  }
+  SettingsFile file = ReadSettings(folder.Path());
+  EXPECT_EQ(file.Integer(L"POSITION", L"State"), 0);
+
+  Orvane app({.folder = folder.Path()});
+  ASSERT_TRUE(app.Started());
+  EXPECT_TRUE(Same(app.WindowRect(), moved)) << ToString(app.WindowRect());
+  EXPECT_FALSE(::IsZoomed(app.Window()));
+  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane"))) << "the text is fitted to the size it came back at";
+}
+
+TEST(SettingsRestart, AMaximizedWindowComesBackMaximizedOverItsRestoredRectangle) {
+  TestFolder folder;
+  RECT restored{};
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(FinishedStarting(app));
+    restored = app.WindowRect();
+    ClickTitleBarButton(app, SC_MAXIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsZoomed(app.Window()) != FALSE; }));
+    ASSERT_TRUE(app.Close());
+  }
+  SettingsFile file = ReadSettings(folder.Path());
+  EXPECT_EQ(file.Integer(L"POSITION", L"State"), 2);
+  EXPECT_TRUE(Same(file.Bounds(), restored)) << ToString(file.Bounds()) << " written, restored " << ToString(restored);
+
+  Orvane app({.folder = folder.Path()});
+  ASSERT_TRUE(app.Started());
+  EXPECT_TRUE(::IsZoomed(app.Window()));
+  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane")));
+  ASSERT_TRUE(FinishedStarting(app));
+  EXPECT_TRUE(RestoresTo(app, restored));
+}
+
+TEST(SettingsRestart, ClosedInFullScreenComesBackMaximizedWithAFrame) {
+  TestFolder folder;
+  RECT before{};
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(FinishedStarting(app));
+    ASSERT_TRUE(app.Activate());
+    before = app.WindowRect();
+    app.PressKey(VK_SPACE, Orvane::kCtrl);
+    RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    ASSERT_TRUE(WaitUntil([&] { return Same(app.WindowRect(), screen); }));
+    ASSERT_TRUE(app.Close());
+  }
+  SettingsFile file = ReadSettings(folder.Path());
+  EXPECT_TRUE(Same(file.Bounds(), before)) << ToString(file.Bounds()) << " written, before " << ToString(before);
+  EXPECT_EQ(file.Integer(L"POSITION", L"State"), 2);
+
+  Orvane app({.folder = folder.Path()});
+  ASSERT_TRUE(app.Started());
+  EXPECT_TRUE(::IsZoomed(app.Window()));
+  EXPECT_NE(Style(app.Window()) & WS_CAPTION, 0) << "full screen itself is not restored";
+  ASSERT_TRUE(FinishedStarting(app));
+  EXPECT_TRUE(RestoresTo(app, before)) << "the rectangle from before full screen";
+}
+
+TEST(SettingsRestart, ClosedInTelopModeKeepsTheRealBackgroundAndComesBackFramed) {
+  TestFolder folder;
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(FinishedStarting(app));
+    ASSERT_TRUE(app.Activate());
+    app.PressKey(VK_RETURN, Orvane::kCtrl);
+    ASSERT_TRUE(WaitUntil([&] { return (ExStyle(app.Window()) & WS_EX_LAYERED) != 0; })) << "telop mode";
+    ASSERT_EQ(Style(app.Window()) & WS_CAPTION, 0);
+    ASSERT_TRUE(app.Close());
+  }
+  SettingsFile file = ReadSettings(folder.Path());
+  EXPECT_EQ(file.Value(L"OPTION", L"BackColor"), L"clWhite") << "not the colour keyed out";
+  EXPECT_EQ(file.Value(L"OPTION", L"FontColor"), L"clBlack");
+
+  Orvane app({.folder = folder.Path()});
+  ASSERT_TRUE(app.Started());
+  EXPECT_NE(Style(app.Window()) & WS_CAPTION, 0);
+  EXPECT_EQ(ExStyle(app.Window()) & WS_EX_LAYERED, 0);
+  EXPECT_TRUE(FinishedStarting(app));
+  Image shot = app.CaptureSettled();
+  EXPECT_GT(CountPixels(shot, 0xFFFFFF) + CountPixels(shot, ToPixel(::GetSysColor(COLOR_HIGHLIGHT))),
+            shot.width * shot.height / 2);
+}
+
+TEST(SettingsRestart, ClearAndExitLeavesOnlyTheProgramSectionAndAFreshStart) {
+  TestFolder folder;
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(app.Activate());
+    app.Type(L"gone soon");
+    ASSERT_TRUE(WaitUntil([&] { return app.Text() == L"gone soon"; }));
+    ::SetWindowPos(app.Window(), nullptr, 40, 50, 500, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(app.Close());
+  }
+  ASSERT_EQ(ReadSettings(folder.Path()).Value(L"OPTION", L"Text"), L"gone soon");
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(FinishedStarting(app));
+    ASSERT_TRUE(app.Activate());
+    ASSERT_TRUE(ChooseFromMenu(app, {L"クリアして終了"}));
+    ASSERT_TRUE(WaitUntil([&] { return !app.Running(); }, 10s));
+  }
+  SettingsFile file = ReadSettings(folder.Path());
+  EXPECT_TRUE(file.wellFormed);
+  EXPECT_EQ(file.Names(), (std::vector<std::wstring>{L"PROGRAM"}));
+  EXPECT_EQ(file.Value(L"PROGRAM", L"Version"), L"V1.3");
+
+  // As the very first start: half the screen, above the middle, "Orvane" selected.
+  Orvane app({.folder = folder.Path()});
+  ASSERT_TRUE(app.Started());
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  int width = ::GetSystemMetrics(SM_CXSCREEN) / 2;
+  int height = ::GetSystemMetrics(SM_CYSCREEN) / 2;
+  RECT window = app.WindowRect();
+  EXPECT_EQ(window.right - window.left, width);
+  EXPECT_EQ(window.bottom - window.top, height);
+  EXPECT_EQ(window.left, (work.right - work.left - width) / 2);
+  EXPECT_EQ(window.top, (work.bottom - work.top - height - app.ClientSize().cy) / 2);
+  EXPECT_EQ(app.Text(), L"Orvane");
+  EXPECT_EQ(app.Selection(), (std::pair{0, 6}));
+  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane")));
+}
+
+// ---- The file as a whole ------------------------------------------------------
+
+TEST(SettingsFile, AnotherProgramsSectionsKeepTheirPlaceBeforeTheProgramsOwn) {
+  TestFolder folder;
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(app.Close());
+  }
+  // Appended after OPTION, in this order.
+  EditSettings(folder.Path(), L"Zulu", L"Colour", L"green");
+  EditSettings(folder.Path(), L"Alpha", L"Name", L"two words");
+  EditSettings(folder.Path(), L"Zulu", L"Size", L"12");
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(app.Activate());
+    app.Type(L"mine");
+    ASSERT_TRUE(WaitUntil([&] { return app.Text() == L"mine"; }));
+    ASSERT_TRUE(app.Close());
+  }
+  SettingsFile file = ReadSettings(folder.Path());
+  EXPECT_TRUE(file.wellFormed);
+  EXPECT_EQ(file.Names(), (std::vector<std::wstring>{L"Zulu", L"Alpha", L"PROGRAM", L"POSITION", L"OPTION"}));
+  ASSERT_NE(file.Lines(L"Zulu"), nullptr);
+  EXPECT_EQ(*file.Lines(L"Zulu"), (std::vector<std::wstring>{L"Colour=green", L"Size=12"}));
+  EXPECT_EQ(file.Value(L"Alpha", L"Name"), L"two words");
+  EXPECT_EQ(file.Value(L"OPTION", L"Text"), L"mine");
+}
+
+TEST(SettingsFile, AnEmojiTurnsTheFileUnicodeAndItStaysSo) {
+  TestFolder folder;
+  const std::wstring text = L"猫\U0001F600";
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(app.Activate());
+    app.Type(text);  // the emoji as its two surrogates
+    ASSERT_TRUE(WaitUntil([&] { return app.Text() == text; })) << testing::PrintToString(app.Text());
+    ASSERT_TRUE(app.Close());
+  }
+  SettingsFile file = ReadSettings(folder.Path());
+  EXPECT_TRUE(file.unicode) << "the ANSI code page has no emoji";
+  EXPECT_TRUE(file.wellFormed);
+  EXPECT_EQ(file.Value(L"OPTION", L"Text"), text);
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    EXPECT_EQ(app.Text(), text);
+    EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(text))) << testing::PrintToString(app.Caption());
+    ASSERT_TRUE(app.Activate());
+    app.SelectAll();
+    app.Type(L"plain");
+    ASSERT_TRUE(WaitUntil([&] { return app.Text() == L"plain"; }));
+    ASSERT_TRUE(app.Close());
+  }
+  file = ReadSettings(folder.Path());
+  EXPECT_TRUE(file.unicode) << "a file with a byte-order mark keeps it";
+  EXPECT_EQ(file.Value(L"OPTION", L"Text"), L"plain");
+  Orvane app({.folder = folder.Path()});
+  ASSERT_TRUE(app.Started());
+  EXPECT_EQ(app.Text(), L"plain");
+}
+
+// ---- When the file cannot be written ------------------------------------------
+
+class SettingsErrors : public ::testing::Test {
+ protected:
+  // A first start leaves a file with this text; the second start changes the
+  // text, so its close has something new to write.
+  void SetUp() override {
+    {
+      Orvane first({.folder = folder.Path()});
+      ASSERT_TRUE(first.Started());
+      ASSERT_TRUE(first.Activate());
+      first.Type(L"kept");
+      ASSERT_TRUE(WaitUntil([&] { return first.Text() == L"kept"; }));
+      ASSERT_TRUE(first.Close());
+    }
+    saved = ReadFileBytes(Path());
+    ASSERT_NE(saved.find("Text=kept"), std::string::npos);
+    app.emplace(StartOptions{.folder = folder.Path()});
+    ASSERT_TRUE(app->Started());
+    ASSERT_TRUE(FinishedStarting(*app));
+    ASSERT_TRUE(app->Activate());
+    app->SelectAll();
+    app->Type(L"changed");
+    ASSERT_TRUE(WaitUntil([&] { return app->Text() == L"changed"; }));
+  }
+  void TearDown() override {
+    Release();
+    if (app && app->Running()) {
+      for (HWND box : app->Dialogs()) Orvane::PressOk(box);
+    }
+  }
+  std::wstring Path() const { return SettingsPath(folder.Path()); }
+
+  // Another program opens the settings file and keeps it open.
+  bool Hold(DWORD access, DWORD share) {
+    other = ::CreateFileW(Path().c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    return other != INVALID_HANDLE_VALUE;
+  }
+  void Release() {
+    if (other != INVALID_HANDLE_VALUE) ::CloseHandle(other);
+    other = INVALID_HANDLE_VALUE;
+  }
+
+  // Asks the window to close and returns the one box it shows instead.
+  HWND CloseFailing() {
+    ::PostMessageW(app->Window(), WM_CLOSE, 0, 0);
+    std::vector<HWND> boxes;
+    WaitUntil([&] { return !(boxes = app->Dialogs()).empty() || !app->Running(); }, 10s);
+    EXPECT_EQ(boxes.size(), 1u);
+    return boxes.empty() ? nullptr : boxes.front();
+  }
+
+  bool TemporaryFilesLeft() const {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW((folder.Path() + L"\\*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    ::FindClose(search);
+    return true;
+  }
+
+  TestFolder folder;
+  std::string saved;
+  std::optional<Orvane> app;
+  HANDLE other = INVALID_HANDLE_VALUE;
+};
+
+TEST_F(SettingsErrors, AFileThatCannotBeReplacedIsReportedAndLeftAsItWas) {
+  // The program writes a new file beside the old one and moves it into its
+  // place. Another program reading the old file, without letting it be
+  // deleted, blocks that move on Windows and under Wine alike. Read-only
+  // attributes would not: Windows ignores one on a folder, and under Wine,
+  // run as root, neither a read-only file nor a read-only folder stops a write.
+  ASSERT_TRUE(Hold(GENERIC_READ, FILE_SHARE_READ));
+  HWND box = CloseFailing();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Orvane::Title(box), L"Orvane");
+  std::wstring message = Orvane::DialogText(box);
+  EXPECT_TRUE(StartsWith(message, L"Cannot create file \"" + Path() + L"\". ")) << testing::PrintToString(message);
+  EXPECT_TRUE(Orvane::PressOk(box));
+  app->Sync();
+  EXPECT_TRUE(app->Running()) << "the window stays open";
+  EXPECT_TRUE(::IsWindowVisible(app->Window()));
+  EXPECT_EQ(app->Text(), L"changed") << "nothing the user typed is lost";
+  EXPECT_EQ(ReadFileBytes(Path()), saved) << "the old file is untouched";
+  EXPECT_FALSE(TemporaryFilesLeft());
+
+  // Once the other program lets go, closing works.
+  Release();
+  ASSERT_TRUE(app->Close());
+  EXPECT_EQ(ReadSettings(folder.Path()).Value(L"OPTION", L"Text"), L"changed");
+}
+
+TEST_F(SettingsErrors, AFileAnotherProgramHoldsOpenForWritingIsReported) {
+  // Another program's handle with write access; the program reads only
+  // beside other readers, so its open fails.
+  ASSERT_TRUE(Hold(GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE));
+  HWND box = CloseFailing();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Orvane::Title(box), L"Orvane");
+  std::wstring message = Orvane::DialogText(box);
+  EXPECT_TRUE(StartsWith(message, L"Cannot open file \"" + Path() + L"\". ")) << testing::PrintToString(message);
+  EXPECT_TRUE(Orvane::PressOk(box));
+  app->Sync();
+  EXPECT_TRUE(app->Running()) << "the window stays open";
+  EXPECT_EQ(app->Text(), L"changed");
+  Release();
+  EXPECT_EQ(ReadFileBytes(Path()), saved);
+  EXPECT_FALSE(TemporaryFilesLeft());
+
+  ASSERT_TRUE(app->Close());
+  EXPECT_EQ(ReadSettings(folder.Path()).Value(L"OPTION", L"Text"), L"changed");
+}
+
+TEST(SettingsErrorsAtStart, AColourThatIsNoNumberStopsTheRestOfStartUp) {
+  TestFolder folder;
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(app.Close());
+  }
+  EditSettings(folder.Path(), L"OPTION", L"FontColor", L"red");
+
+  Orvane app({.waitUntilVisible = false, .folder = folder.Path()});
+  ASSERT_TRUE(app.Running());
+  std::vector<HWND> boxes;
+  ASSERT_TRUE(WaitUntil([&] { return !(boxes = app.Dialogs()).empty(); }, 10s));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(Orvane::Title(boxes.front()), L"Orvane");
+  EXPECT_EQ(Orvane::DialogText(boxes.front()), L"'red' is not a valid integer value.");
+  ASSERT_TRUE(Orvane::PressOk(boxes.front()));
+  ASSERT_TRUE(app.WaitUntilVisible());
+
+  // A key is taken only after every message posted before it: once it shows,
+  // the system-menu item would be there if start-up had gone on.
+  ASSERT_TRUE(app.Activate());
+  app.Type(L"x");
+  ASSERT_TRUE(WaitUntil([&] { return app.Text() == L"x"; }));
+  EXPECT_FALSE(HasSystemMenuItem(app));
+  EXPECT_TRUE(app.Dialogs().empty());
+}
+
+// ---- Two copies in one folder ----------------------------------------------------
+
+TEST(SettingsTwoCopies, ClosingAtTheSameMomentLeavesOneWholeFileOfOneCopy) {
+  TestFolder folder;
+  const RECT placeA{20, 30, 620, 330};
+  const RECT placeB{700, 400, 1100, 640};
+  for (int round = 0; round < 20; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    // Texts of this round only: a file left from an earlier round is caught too.
+    const std::wstring textA = L"a" + std::to_wstring(round);
+    const std::wstring textB = L"b" + std::to_wstring(round);
+    // Each start finished before the next, so that no late activation of one
+    // takes the keys typed into the other.
+    Orvane a({.folder = folder.Path()});
+    ASSERT_TRUE(a.Started() && FinishedStarting(a));
+    Orvane b({.folder = folder.Path()});
+    ASSERT_TRUE(b.Started() && FinishedStarting(b));
+    for (auto [app, text, place] : {std::tuple{&b, textB, placeB}, std::tuple{&a, textA, placeA}}) {
+      ::SetWindowPos(app->Window(), nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      ASSERT_TRUE(app->Activate());
+      app->SelectAll();
+      ASSERT_EQ(app->Selection(), (std::pair{0, static_cast<int>(app->Text().size())}));
+      app->Type(text);
+      // Typed keys reach the window that is in front when they arrive.
+      ASSERT_TRUE(WaitUntil([&] { return app->Text() == text; })) << testing::PrintToString(app->Text());
+    }
+    ASSERT_TRUE(WaitUntil([&] { return Same(a.WindowRect(), placeA) && Same(b.WindowRect(), placeB); }));
+
+    ::PostMessageW(a.Window(), WM_CLOSE, 0, 0);
+    ::PostMessageW(b.Window(), WM_CLOSE, 0, 0);
+    bool ended = WaitUntil([&] { return !a.Running() && !b.Running(); }, 10s);
+    for (Orvane* app : {&a, &b}) {
+      for (HWND box : app->Dialogs()) ADD_FAILURE() << testing::PrintToString(Orvane::DialogText(box));
+    }
+    ASSERT_TRUE(ended) << "both copies end";
+
+    SettingsFile file = ParseSettings(ReadFileBytes(SettingsPath(folder.Path())));
+    ASSERT_TRUE(file.wellFormed);
+    ASSERT_EQ(file.Names(), (std::vector<std::wstring>{L"PROGRAM", L"POSITION", L"OPTION"}));
+    std::optional<std::wstring> text = file.Value(L"OPTION", L"Text");
+    ASSERT_TRUE(text == textA || text == textB) << testing::PrintToString(text.value_or(L"(none)"));
+    const RECT& place = text == textA ? placeA : placeB;
+    EXPECT_TRUE(Same(file.Bounds(), place)) << "the text of one copy, the place of another: "
+                                            << ToString(file.Bounds());
+    EXPECT_EQ(file.Lines(L"PROGRAM")->size(), 4u);
+    EXPECT_EQ(file.Lines(L"POSITION")->size(), 9u);
+    EXPECT_EQ(file.Lines(L"OPTION")->size(), 6u);
+    if (HasFailure()) break;
+  }
+  EXPECT_EQ(ParseSettings(ReadFileBytes(SettingsPath(folder.Path()))).sections.size(), 3u);
+}
+
+}  // namespace
+}  // namespace e2e
