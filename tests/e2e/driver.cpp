@@ -180,6 +180,22 @@ std::optional<std::wstring> DefaultPrinter() {
 
 // ---- Pixels ---------------------------------------------------------------
 
+bool Same(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string ToString(const RECT& r) {
+  char text[96];
+  std::snprintf(text, sizeof text, "(%ld, %ld)-(%ld, %ld)", r.left, r.top, r.right, r.bottom);
+  return text;
+}
+
+RECT WorkArea() {
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
 std::string ToString(const Box& box) {
   char text[96];
   std::snprintf(text, sizeof text, "[x %d..%d, y %d..%d]", box.left, box.right, box.top,

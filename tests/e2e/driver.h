@@ -47,6 +47,12 @@ struct Box {
 };
 std::string ToString(const Box& box);
 
+// Rectangles: equal in all four edges, and as text for a failure message.
+bool Same(const RECT& a, const RECT& b);
+std::string ToString(const RECT& r);
+// The primary monitor's work area.
+RECT WorkArea();
+
 std::uint32_t ToPixel(COLORREF colour);
 bool IsInk(std::uint32_t pixel);  // dark: text drawn in the text colour
 Box BoxOf(const Image& image, const std::function<bool(std::uint32_t)>& pick);

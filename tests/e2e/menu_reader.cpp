@@ -97,6 +97,14 @@ std::vector<MenuLine> ReadOpenMenu() { return Ask(OpenMenuWindow(), 1); }
 
 std::vector<MenuLine> ReadSystemMenu(HWND window) { return Ask(window, 2); }
 
+int SystemMenuItems(HWND window) {
+  int count = 0;
+  for (const MenuLine& line : ReadSystemMenu(window)) {
+    if (line.id == 100 && line.Caption() == L"Orvaneメニュー") ++count;
+  }
+  return count;
+}
+
 namespace {
 
 bool Names(const MenuLine& line, const std::wstring& caption) {

@@ -29,6 +29,8 @@ struct MenuLine {
 std::vector<MenuLine> ReadOpenMenu();
 // The window's system menu.
 std::vector<MenuLine> ReadSystemMenu(HWND window);
+// How often the program's item "Orvaneメニュー" (id 100) is in the window's system menu.
+int SystemMenuItems(HWND window);
 // The open popup menu's window, if any.
 HWND OpenMenuWindow();
 

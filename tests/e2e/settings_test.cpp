@@ -15,24 +15,9 @@
 namespace e2e {
 namespace {
 
-constexpr wchar_t kSystemMenuItem[] = L"Orvaneメニュー";
-
 std::wstring SettingsPath(const std::wstring& folder) { return folder + L"\\Orvane.ini"; }
 
-bool Same(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-std::string ToString(const RECT& r) {
-  char text[96];
-  std::snprintf(text, sizeof text, "{%ld, %ld, %ld, %ld}", r.left, r.top, r.right, r.bottom);
-  return text;
-}
-
-bool HasSystemMenuItem(const Orvane& app) {
-  std::vector<MenuLine> lines = ReadSystemMenu(app.Window());
-  return std::any_of(lines.begin(), lines.end(), [](const MenuLine& line) { return line.text == kSystemMenuItem; });
-}
+bool HasSystemMenuItem(const Orvane& app) { return SystemMenuItems(app.Window()) > 0; }
 
 // Start-up has finished once the system menu carries the program's item.
 bool FinishedStarting(const Orvane& app) {

@@ -15,28 +15,6 @@
 namespace e2e {
 namespace {
 
-RECT WorkArea() {
-  RECT work{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  return work;
-}
-
-bool Same(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-std::string ToString(const RECT& r) {
-  char text[96];
-  std::snprintf(text, sizeof text, "(%ld, %ld)-(%ld, %ld)", r.left, r.top, r.right, r.bottom);
-  return text;
-}
-
-int SystemMenuItems(const Orvane& app) {
-  int count = 0;
-  for (const MenuLine& line : ReadSystemMenu(app.Window())) count += line.id == 100 ? 1 : 0;
-  return count;
-}
-
 // The colour keyed out: the text colour nudged by one in its low bits.
 COLORREF KeyColourFor(COLORREF text) { return text % 16 < 8 ? text + 1 : text - 1; }
 
@@ -110,7 +88,7 @@ class Telop : public ::testing::Test {
     ASSERT_TRUE(app.Started());
     ASSERT_TRUE(app.Activate());
     // Start-up has finished once the system menu carries the program's item.
-    ASSERT_TRUE(WaitUntil([&] { return SystemMenuItems(app) == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return SystemMenuItems(app.Window()) == 1; }));
   }
 
   [[nodiscard]] bool Layered() const { return (ExStyle() & WS_EX_LAYERED) != 0; }
@@ -372,13 +350,13 @@ TEST_F(Telop, LeavingRestoresTheWhiteBackgroundItsBorderAndTheSystemMenuItemEver
     SCOPED_TRACE(round);
     ASSERT_TRUE(ToggleTelop());
     app.Sync();
-    EXPECT_EQ(SystemMenuItems(app), 0) << "no frame, no system menu item";
+    EXPECT_EQ(SystemMenuItems(app.Window()), 0) << "no frame, no system menu item";
     ASSERT_TRUE(ToggleTelop());
     app.Sync();
 
     EXPECT_NE(Style() & WS_CAPTION, 0);
     EXPECT_EQ(ExStyle() & WS_EX_LAYERED, 0);
-    EXPECT_EQ(SystemMenuItems(app), 1) << "the program's item, once";
+    EXPECT_EQ(SystemMenuItems(app.Window()), 1) << "the program's item, once";
 
     Image client = app.CaptureSettled();
     KeepShot(client, "after-round-" + std::to_string(round));

@@ -9,29 +9,13 @@
 namespace e2e {
 namespace {
 
-SIZE WorkArea() {
-  RECT work{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  return {work.right - work.left, work.bottom - work.top};
-}
-
-bool Same(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-int SystemMenuItems(const Orvane& app) {
-  int count = 0;
-  for (const MenuLine& line : ReadSystemMenu(app.Window())) count += line.id == 100 ? 1 : 0;
-  return count;
-}
-
 class WindowCommands : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(app.Started());
     ASSERT_TRUE(app.Activate());
     // Start-up has finished once the system menu carries the program's item.
-    ASSERT_TRUE(WaitUntil([&] { return SystemMenuItems(app) == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return SystemMenuItems(app.Window()) == 1; }));
   }
   RECT Rect() const { return app.WindowRect(); }
 
@@ -78,7 +62,7 @@ TEST_F(WindowCommands, FullScreenInAndOutRestoresTheBoundsExactly) {
   EXPECT_TRUE(WaitUntil([&] { return Same(before, Rect()); }));
   EXPECT_FALSE(::IsZoomed(app.Window()));
   EXPECT_NE(::GetWindowLongPtrW(app.Window(), GWL_STYLE) & WS_CAPTION, 0);
-  EXPECT_EQ(SystemMenuItems(app), 1) << "the frame comes back with the program's item, once";
+  EXPECT_EQ(SystemMenuItems(app.Window()), 1) << "the frame comes back with the program's item, once";
   EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane")));
 }
 
@@ -90,7 +74,7 @@ TEST_F(WindowCommands, EscapeLeavesFullScreenFirstAndClosesAfter) {
   EXPECT_TRUE(WaitUntil([&] { return Same(before, Rect()); }));
   app.Sync();
   EXPECT_TRUE(app.Running()) << "the first Escape only leaves full screen";
-  EXPECT_EQ(SystemMenuItems(app), 1);
+  EXPECT_EQ(SystemMenuItems(app.Window()), 1);
   app.PressKey(VK_ESCAPE);
   EXPECT_TRUE(WaitUntil([&] { return !app.Running(); }, 10s)) << "the second Escape closes";
 }
@@ -98,7 +82,8 @@ TEST_F(WindowCommands, EscapeLeavesFullScreenFirstAndClosesAfter) {
 TEST_F(WindowCommands, CentringUsesTheWorkAreaFromTheScreenOrigin) {
   ::SetWindowPos(app.Window(), nullptr, 17, 23, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ASSERT_TRUE(ChooseFromMenu(app, {L"ウィンドウ設定", L"センタリング"}));
-  SIZE work = WorkArea();
+  RECT area = WorkArea();
+  SIZE work{area.right - area.left, area.bottom - area.top};
   RECT r = Rect();
   int w = r.right - r.left, h = r.bottom - r.top;
   EXPECT_TRUE(WaitUntil([&] { return Rect().left == (work.cx - w) / 2 && Rect().top == (work.cy - h) / 2; }))
