@@ -22,6 +22,16 @@ std::u16string ItemText(const MenuRow& row, std::u16string_view caption) {
 
 bool KeyDown(int key) noexcept { return (::GetKeyState(key) & 0x8000) != 0; }
 
+// The primary screen's and work area's sizes, read afresh.
+void ReadScreenMeasures(MenuSnapshot& s) {
+  s.screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+  s.screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  s.workAreaWidth = work.right - work.left;
+  s.workAreaHeight = work.bottom - work.top;
+}
+
 }  // namespace
 
 void TForm1::CreatePopupMenu1() {
@@ -70,22 +80,19 @@ MenuSnapshot TForm1::Snapshot() const {
   s.top = bounds.top;
   s.right = bounds.right;
   s.bottom = bounds.bottom;
-  s.screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-  s.screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-  RECT work{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  s.workAreaWidth = work.right - work.left;
-  s.workAreaHeight = work.bottom - work.top;
+  ReadScreenMeasures(s);
   return s;
 }
 
 int TForm1::WorkWidth() const {
-  MenuSnapshot s = Snapshot();
+  MenuSnapshot s;
+  ReadScreenMeasures(s);
   return orvane::WorkWidth(s, fullScreen_);
 }
 
 int TForm1::WorkHeight() const {
-  MenuSnapshot s = Snapshot();
+  MenuSnapshot s;
+  ReadScreenMeasures(s);
   return orvane::WorkHeight(s, fullScreen_);
 }
 

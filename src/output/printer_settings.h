@@ -9,8 +9,6 @@ namespace orvane {
 struct PrinterSettings {
   std::u16string device;  // empty: none selected
   int copies = 1;
-  bool collate = true;
-  bool landscape = false;
 };
 
 }  // namespace orvane

@@ -9,10 +9,6 @@
 namespace orvane {
 namespace {
 
-struct InvalidHandleValue {
-  static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
-};
-using UniqueFile = unique_handle<HANDLE, CloseKernelHandle, InvalidHandleValue>;
 
 [[noreturn]] void Fail(const char16_t* what, const std::u16string& path, DWORD code) {
   throw UserError(std::u16string(what) + u" \"" + path + u"\". " + SystemErrorText(code));

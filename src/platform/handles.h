@@ -21,13 +21,17 @@ struct DestroyMenuHandle {
 struct CloseKernelHandle {
   void operator()(HANDLE h) const noexcept { ::CloseHandle(h); }
 };
+// Kernel handles that say "none" with INVALID_HANDLE_VALUE, as files do.
+struct InvalidHandleValue {
+  static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
+};
 
 using UniqueFont = unique_handle<HFONT, DeleteGdiObject>;
 using UniqueBrush = unique_handle<HBRUSH, DeleteGdiObject>;
 using UniqueBitmap = unique_handle<HBITMAP, DeleteGdiObject>;
 using UniqueMemoryDC = unique_handle<HDC, DeleteMemoryDC>;
 using UniqueMenu = unique_handle<HMENU, DestroyMenuHandle>;
-using UniqueKernelHandle = unique_handle<HANDLE, CloseKernelHandle>;
+using UniqueFile = unique_handle<HANDLE, CloseKernelHandle, InvalidHandleValue>;
 
 // GetDC / ReleaseDC: the release needs the window, so it is kept with the DC.
 class WindowDC {

@@ -47,6 +47,13 @@ bool StartsWith(const std::wstring& text, const std::wstring& start) {
 }
 
 // Sets one value as another program, or a user's editor, would.
+// Starts the program once in the folder and closes it, so a settings file of
+// the first start stands there, to be edited by hand.
+bool CloseAFirstStart(const TestFolder& folder) {
+  Orvane app({.folder = folder.Path()});
+  return app.Started() && app.Close();
+}
+
 void EditSettings(const std::wstring& folder, const wchar_t* section, const wchar_t* key, const wchar_t* value) {
   ASSERT_TRUE(::WritePrivateProfileStringW(section, key, value, SettingsPath(folder).c_str()));
 }
@@ -206,11 +213,7 @@ TEST(SettingsRestart, WholeTextSelectedOrCaretAtTheEndAsLeft) {
 
 TEST(SettingsRestart, AFaceNameWrittenByHandIsShownAndKept) {
   TestFolder folder;
-  {
-    Orvane app({.folder = folder.Path()});
-    ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(app.Close());
-  }
+  ASSERT_TRUE(CloseAFirstStart(folder));
   EditSettings(folder.Path(), L"OPTION", L"FontName", L"ＭＳ ゴシック");
   {
     Orvane app({.folder = folder.Path()});
@@ -225,11 +228,7 @@ TEST(SettingsRestart, AFaceNameWrittenByHandIsShownAndKept) {
 
 TEST(SettingsRestart, StyleFlagsWrittenByHandAreWrittenBackOnlyWhenSet) {
   TestFolder folder;
-  {
-    Orvane app({.folder = folder.Path()});
-    ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(app.Close());
-  }
+  ASSERT_TRUE(CloseAFirstStart(folder));
   SettingsFile plain = ReadSettings(folder.Path());
   for (const wchar_t* key : {L"FontBold", L"FontItalic", L"FontUnderline", L"FontStrikeOut"}) {
     EXPECT_FALSE(plain.Value(L"OPTION", key).has_value()) << "a plain font writes no " << testing::PrintToString(key);
@@ -253,11 +252,7 @@ TEST(SettingsRestart, StyleFlagsWrittenByHandAreWrittenBackOnlyWhenSet) {
 
 TEST(SettingsRestart, NamedUnnamedAndSystemColoursShowAndComeBackUnderTheirNames) {
   TestFolder folder;
-  {
-    Orvane app({.folder = folder.Path()});
-    ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(app.Close());
-  }
+  ASSERT_TRUE(CloseAFirstStart(folder));
   // The caret at the end: a selected text would be drawn in the highlight colours.
   EditSettings(folder.Path(), L"OPTION", L"SelectAll", L"0");
 
@@ -438,11 +433,7 @@ TEST(SettingsRestart, ClearAndExitLeavesOnlyTheProgramSectionAndAFreshStart) {
 
 TEST(SettingsFile, AnotherProgramsSectionsKeepTheirPlaceBeforeTheProgramsOwn) {
   TestFolder folder;
-  {
-    Orvane app({.folder = folder.Path()});
-    ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(app.Close());
-  }
+  ASSERT_TRUE(CloseAFirstStart(folder));
   // Appended after OPTION, in this order.
   EditSettings(folder.Path(), L"Zulu", L"Colour", L"green");
   EditSettings(folder.Path(), L"Alpha", L"Name", L"two words");
@@ -613,11 +604,7 @@ TEST_F(SettingsErrors, AFileAnotherProgramHoldsOpenForWritingIsReported) {
 
 TEST(SettingsErrorsAtStart, AColourThatIsNoNumberStopsTheRestOfStartUp) {
   TestFolder folder;
-  {
-    Orvane app({.folder = folder.Path()});
-    ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(app.Close());
-  }
+  ASSERT_TRUE(CloseAFirstStart(folder));
   EditSettings(folder.Path(), L"OPTION", L"FontColor", L"red");
 
   Orvane app({.waitUntilVisible = false, .folder = folder.Path()});
