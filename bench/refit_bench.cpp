@@ -1,7 +1,7 @@
 // Cost of one refit of the stretched line, and the bare font swap it is built on.
 // Prints figures only: timing never makes it fail.
 
-#include "app/main_window.h"
+#include "app/main_window_win.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "display/font_fit.h"
-#include "platform/fonts.h"
-#include "platform/text.h"
+#include "platform/fonts_win.h"
+#include "platform/text_win.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "app/main_window.h"
+#include "app/main_window_win.h"
 #include "app/user_error.h"
-#include "platform/message_boxes.h"
-#include "platform/text.h"
+#include "platform/message_boxes_win.h"
+#include "platform/text_win.h"
 
 namespace orvane {
 namespace {

@@ -1,10 +1,10 @@
-#include "platform/files.h"
+#include "platform/files_win.h"
 
 #include <atomic>
 
 #include "app/user_error.h"
-#include "platform/handles.h"
-#include "platform/text.h"
+#include "platform/handles_win.h"
+#include "platform/text_win.h"
 
 namespace orvane {
 namespace {

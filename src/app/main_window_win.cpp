@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "app/main_window_win.h"
 
 // After the window headers, which these need.
 #include <commctrl.h>
@@ -7,8 +7,8 @@
 #include <chrono>
 
 #include "app/user_error.h"
-#include "platform/message_boxes.h"
-#include "platform/printers.h"
+#include "platform/message_boxes_win.h"
+#include "platform/printers_win.h"
 
 namespace orvane {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/win32.h"
+#include "platform/sdk_win.h"
 
 namespace orvane {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text.h"
-#include "platform/win32.h"
+#include "platform/text_win.h"
+#include "platform/sdk_win.h"
 
 namespace orvane {
 

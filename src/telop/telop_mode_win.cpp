@@ -1,6 +1,6 @@
 // Telop mode: the borderless, colour-keyed caption drifting over the desktop.
 
-#include "app/main_window.h"
+#include "app/main_window_win.h"
 #include "telop/telop_motion.h"
 
 namespace orvane {

@@ -13,9 +13,9 @@
 #include "display/font_fit.h"
 #include "display/placement.h"
 #include "output/printer_settings.h"
-#include "platform/handles.h"
-#include "platform/text_field.h"
-#include "platform/win32.h"
+#include "platform/handles_win.h"
+#include "platform/text_field_win.h"
+#include "platform/sdk_win.h"
 #include "telop/telop_motion.h"
 
 namespace orvane {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/win32.h"
+#include "platform/sdk_win.h"
 
 namespace orvane {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "display/font_fit.h"
-#include "platform/win32.h"
+#include "platform/sdk_win.h"
 
 namespace orvane {
 

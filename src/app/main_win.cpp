@@ -1,12 +1,12 @@
 // Program entry: COM on the GUI thread, the main window, the message loop.
 
-#include "app/main_window.h"
+#include "app/main_window_win.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 
 #include "app/user_error.h"
-#include "platform/message_boxes.h"
+#include "platform/message_boxes_win.h"
 
 namespace {
 

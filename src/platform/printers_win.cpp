@@ -1,7 +1,7 @@
-#include "platform/printers.h"
+#include "platform/printers_win.h"
 
-#include "platform/text.h"
-#include "platform/win32.h"
+#include "platform/text_win.h"
+#include "platform/sdk_win.h"
 
 namespace orvane {
 namespace {

@@ -3,21 +3,20 @@
 
 #include <string>
 
-#include "app/main_window.h"
+#include "app/main_window_win.h"
 #include "app/user_error.h"
+#include "app/version.h"
 #include "display/font_fit.h"
 #include "settings/ini_document.h"
 #include "settings/placement_defaults.h"
 #include "settings/setting_values.h"
 #include "settings/settings_model.h"
 #include "settings/settings_path.h"
-#include "platform/files.h"
-#include "platform/text.h"
+#include "platform/files_win.h"
+#include "platform/text_win.h"
 
 namespace orvane {
 namespace {
-
-constexpr char16_t kVersionLabel[] = u"V1.3";
 
 class ProfileReader {
  public:

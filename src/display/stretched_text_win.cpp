@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "app/main_window.h"
+#include "app/main_window_win.h"
 #include "app/user_error.h"
 #include "display/font_fit.h"
 #include "display/text_rules.h"
-#include "platform/fonts.h"
-#include "platform/text.h"
+#include "platform/fonts_win.h"
+#include "platform/text_win.h"
 
 namespace orvane {
 void TForm1::FitFont() {

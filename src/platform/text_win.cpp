@@ -1,4 +1,4 @@
-#include "platform/text.h"
+#include "platform/text_win.h"
 
 namespace orvane {
 

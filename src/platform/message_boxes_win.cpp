@@ -1,4 +1,4 @@
-#include "platform/message_boxes.h"
+#include "platform/message_boxes_win.h"
 
 // After the window headers, which it needs.
 #include <commctrl.h>
@@ -7,7 +7,7 @@
 
 #include "app/app_title.h"
 #include "app/user_error.h"
-#include "platform/text.h"
+#include "platform/text_win.h"
 
 namespace orvane {
 namespace {

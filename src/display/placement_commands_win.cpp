@@ -1,7 +1,7 @@
 // Window placement: wheel zoom, full screen, centring, stay on top, maximize,
 // minimize and the two ways out.
 
-#include "app/main_window.h"
+#include "app/main_window_win.h"
 #include "display/placement.h"
 
 namespace orvane {

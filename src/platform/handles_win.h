@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/unique_handle.h"
-#include "platform/win32.h"
+#include "platform/sdk_win.h"
 
 namespace orvane {
 
