@@ -1,6 +1,7 @@
 // The command menu: built from the table of commands, prepared from the
 // window's state before it opens or a shortcut runs, and dispatched.
 
+#include <array>
 #include <string>
 
 #include "app/main_window_win.h"
@@ -70,8 +71,8 @@ MenuSnapshot TForm1::Snapshot() const {
   s.selectionLength = Edit1.SelectionLength();
   s.canUndo = ::SendMessageW(Edit1.hwnd(), EM_CANUNDO, 0, 0) != 0;
   s.clipboardHasText = ::IsClipboardFormatAvailable(CF_TEXT) != 0;
-  s.colorKey = colorKey_;
-  s.telop = telop_;
+  s.colorKey = modes_.colorKey;
+  s.telop = modes_.telop;
   s.maximized = ::IsZoomed(hwnd_) != 0;
   s.topmost = (::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   RECT bounds{};
@@ -81,19 +82,22 @@ MenuSnapshot TForm1::Snapshot() const {
   s.right = bounds.right;
   s.bottom = bounds.bottom;
   ReadScreenMeasures(s);
+  for (int i = 0; i < kCommandCount; ++i) {
+    s.withoutHandler[i] = HandlerOf(static_cast<Cmd>(static_cast<int>(Cmd::Clear1) + i)) == nullptr;
+  }
   return s;
 }
 
 int TForm1::WorkWidth() const {
   MenuSnapshot s;
   ReadScreenMeasures(s);
-  return orvane::WorkWidth(s, fullScreen_);
+  return orvane::WorkWidth(s, modes_.fullScreen);
 }
 
 int TForm1::WorkHeight() const {
   MenuSnapshot s;
   ReadScreenMeasures(s);
-  return orvane::WorkHeight(s, fullScreen_);
+  return orvane::WorkHeight(s, modes_.fullScreen);
 }
 
 void TForm1::PopupMenu1Popup() {
@@ -102,7 +106,7 @@ void TForm1::PopupMenu1Popup() {
   snapshot.text = text;
   menuState_ = PrepareMenu(snapshot);
   selectAll_ = menuState_.selectAll;
-  fullScreen_ = menuState_.fullScreen;
+  modes_.fullScreen = menuState_.fullScreen;
 
   HMENU menu = popupMenu1_.get();
   for (const MenuRow& row : MenuRows()) {
@@ -123,6 +127,7 @@ void TForm1::PopupMenu1Popup() {
 }
 
 void TForm1::OpenPopupMenu1(POINT screen) {
+  if (commandRunning_) return;  // a command's own message loop let the request in
   PopupMenu1Popup();
   UINT chosen = ::TrackPopupMenu(popupMenu1_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
                                  screen.x, screen.y, 0, hwnd_, nullptr);
@@ -130,9 +135,24 @@ void TForm1::OpenPopupMenu1(POINT screen) {
 }
 
 void TForm1::ClickItem(Cmd command) {
+  // A command that arrives through the message loop of a running one (a
+  // queued Escape, an auto-repeated key) is dropped: the first runs to its
+  // end undisturbed, and the window cannot be destroyed beneath it.
+  CommandHandler run = HandlerOf(command);
+  if (commandRunning_ || !run) return;
   ItemState& item = menuState_[command];
   if (RowOf(command).autoCheck) item.checked = !item.checked;
-  RunCommand(command, item.checked);
+  commandRunning_ = true;
+  try {
+    run(*this, item.checked);
+  } catch (...) {
+    ReportCurrentException(hwnd_);
+  }
+  commandRunning_ = false;
+  if (closePending_) {
+    closePending_ = false;
+    Close();
+  }
 }
 
 bool TForm1::PreTranslateMessage(const MSG& message) {
@@ -159,29 +179,71 @@ bool TForm1::PreTranslateMessage(const MSG& message) {
   return true;
 }
 
-void TForm1::RunCommand(Cmd command, bool checked) {
-  HWND edit = Edit1.hwnd();
-  switch (command) {
-    case Cmd::Clear1: Clear1Click(); break;
-    case Cmd::Cut1: ::SendMessageW(edit, WM_CUT, 0, 0); break;
-    case Cmd::Copy1: ::SendMessageW(edit, WM_COPY, 0, 0); break;
-    case Cmd::Paste1: ::SendMessageW(edit, WM_PASTE, 0, 0); break;
-    case Cmd::SelectAll1: SelectAll1Click(); break;
-    case Cmd::Delete1: ::SendMessageW(edit, WM_CLEAR, 0, 0); break;
-    case Cmd::Undo1: ::SendMessageW(edit, WM_UNDO, 0, 0); break;
-    case Cmd::FullScreen1: FullScreen1Click(); break;
-    case Cmd::OrvaneFloat1: OrvaneFloat1Click(); break;
-    case Cmd::Centering1: Centering1Click(); break;
-    case Cmd::StayOnTop1: StayOnTop1Click(checked); break;
-    case Cmd::Maximize1: Maximize1Click(checked); break;
-    case Cmd::Minimize1: Minimize1Click(); break;
-    case Cmd::ClearClose1: ClearClose1Click(); break;
-    case Cmd::Exit1: Exit1Click(); break;
-    default:
-      // Printing, telop mode, pictures, the report, font and colour, shortcuts,
-      // help and the about box arrive with their own subsystems.
-      break;
+namespace {
+
+struct HandlerRow {
+  Cmd id;
+  TForm1::CommandHandler run;
+};
+
+// Every command's row in the order of Cmd, so the lookup is an index.
+template <std::size_t N>
+constexpr bool CoversEveryCommandInOrder(const std::array<HandlerRow, N>& rows) {
+  if (N != static_cast<std::size_t>(kCommandCount)) return false;
+  for (std::size_t i = 0; i < N; ++i) {
+    if (IndexOf(rows[i].id) != static_cast<int>(i)) return false;
   }
+  return true;
+}
+
+void Send(const TextField& field, UINT message) { ::SendMessageW(field.hwnd(), message, 0, 0); }
+
+}  // namespace
+
+TForm1::CommandHandler TForm1::HandlerOf(Cmd command) noexcept {
+  // One row per command; null for a command whose subsystem is not built in,
+  // which the menu greys and whose key reaches the text field.
+  static constexpr std::array<HandlerRow, kCommandCount> kHandlers{{
+      {Cmd::Clear1, [](TForm1& f, bool) { f.Clear1Click(); }},
+      {Cmd::Cut1, [](TForm1& f, bool) { Send(f.Edit1, WM_CUT); }},
+      {Cmd::Copy1, [](TForm1& f, bool) { Send(f.Edit1, WM_COPY); }},
+      {Cmd::Paste1, [](TForm1& f, bool) { Send(f.Edit1, WM_PASTE); }},
+      {Cmd::SelectAll1, [](TForm1& f, bool) { f.SelectAll1Click(); }},
+      {Cmd::Delete1, [](TForm1& f, bool) { Send(f.Edit1, WM_CLEAR); }},
+      {Cmd::Undo1, [](TForm1& f, bool) { Send(f.Edit1, WM_UNDO); }},
+      {Cmd::FullScreen1, [](TForm1& f, bool) { f.FullScreen1Click(); }},
+      {Cmd::CopyImage1, nullptr},
+      {Cmd::SaveAs1, nullptr},
+      {Cmd::Print0, nullptr},
+      {Cmd::Print1, nullptr},
+      {Cmd::Print2, nullptr},
+      {Cmd::OrvaneFloat1, [](TForm1& f, bool) { f.OrvaneFloat1Click(); }},
+      {Cmd::Information1, nullptr},
+      {Cmd::SelectFont1, nullptr},
+      {Cmd::SelectColor1, nullptr},
+      {Cmd::FontColor1, nullptr},
+      {Cmd::BackColor1, nullptr},
+      {Cmd::AlterNate1, nullptr},
+      {Cmd::Window1, nullptr},
+      {Cmd::Centering1, [](TForm1& f, bool) { f.Centering1Click(); }},
+      {Cmd::StayOnTop1, [](TForm1& f, bool checked) { f.StayOnTop1Click(checked); }},
+      {Cmd::Maximize1, [](TForm1& f, bool checked) { f.Maximize1Click(checked); }},
+      {Cmd::Minimize1, [](TForm1& f, bool) { f.Minimize1Click(); }},
+      {Cmd::N2, nullptr},
+      {Cmd::ScDeskTop1, nullptr},
+      {Cmd::ScStartMenu1, nullptr},
+      {Cmd::ScStartUp1, nullptr},
+      {Cmd::Help1, nullptr},
+      {Cmd::Help2, nullptr},
+      {Cmd::About1, nullptr},
+      {Cmd::Properties1, nullptr},
+      {Cmd::Donation1, nullptr},
+      {Cmd::HomeSite1, nullptr},
+      {Cmd::ClearClose1, [](TForm1& f, bool) { f.ClearClose1Click(); }},
+      {Cmd::Exit1, [](TForm1& f, bool) { f.Exit1Click(); }},
+  }};
+  static_assert(CoversEveryCommandInOrder(kHandlers), "one handler row per command, in the order of Cmd");
+  return kHandlers[IndexOf(command)].run;
 }
 
 void TForm1::AddSystemMenuItem() {

@@ -78,6 +78,18 @@ struct Shortcut {
 
 enum class RowKind : std::uint8_t { Item, Separator, Submenu };
 
+// When an item is enabled, decided by the menu's preparation from the window's state.
+enum class Enable : std::uint8_t {
+  Always,
+  NotBlank,       // the trimmed text is not empty
+  NotBlankNoKey,  // ... and telop mode's colour key is off
+  NoKey,          // telop mode's colour key is off
+  Selection,      // at least one unit selected
+  Clipboard,      // the clipboard holds text
+  NotEmpty,       // the text has at least one unit
+  CanUndo,        // the field can undo
+};
+
 struct MenuRow {
   RowKind kind;
   Cmd id;      // Cmd::None for separators
@@ -85,6 +97,7 @@ struct MenuRow {
   std::u16string_view caption;
   Shortcut shortcut;
   bool autoCheck;  // the mark flips before the handler runs
+  Enable enable = Enable::Always;
 };
 
 // The rows in display order; a submenu's rows follow it.

@@ -46,6 +46,8 @@ void TForm1::Create() {
     // The steps after the failing one are skipped; the window is shown all the same.
     ReportCurrentException(hwnd_);
   }
+  // From here on every resize refits, whether FormCreate got through or not.
+  formCreated_ = true;
   ::ShowWindow(hwnd_, showCommand_);
   ::UpdateWindow(hwnd_);
 }
@@ -176,7 +178,7 @@ LRESULT TForm1::OnEdit1Message(UINT message, WPARAM wParam, LPARAM lParam) {
       if (Edit1MouseMove(wParam)) return 0;
       break;
     case WM_SETCURSOR:
-      if (telop_ && LOWORD(lParam) == HTCLIENT) {
+      if (modes_.telop && LOWORD(lParam) == HTCLIENT) {
         // A hand over the floating caption: it can be dragged, not typed into.
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
         return TRUE;

@@ -10,6 +10,7 @@
 #include "app/commands.h"
 #include "app/menu_state.h"
 #include "display/colors.h"
+#include "display/display_modes.h"
 #include "display/font_fit.h"
 #include "display/placement.h"
 #include "output/printer_settings.h"
@@ -67,6 +68,30 @@ class TForm1 {
   // the command menu is run and consumed here, so it types nothing.
   [[nodiscard]] bool PreTranslateMessage(const MSG& message);
 
+  // A command's handler; checked is an auto-check item's new mark.
+  using CommandHandler = void (*)(TForm1& form, bool checked);
+
+  // What the subsystems' command handlers work with.
+  [[nodiscard]] HWND hwnd() const noexcept { return hwnd_; }
+  [[nodiscard]] HINSTANCE instance() const noexcept { return instance_; }
+  [[nodiscard]] const DisplayFont& Font() const noexcept { return font_; }
+  [[nodiscard]] Color BackColor() const noexcept { return backColor_; }
+  // The display's true background: the one saved while telop mode keys it out.
+  [[nodiscard]] Color TrueBackColor() const noexcept {
+    return modes_.colorKey ? modes_.savedBackColor : backColor_;
+  }
+  [[nodiscard]] const DisplayModes& Modes() const noexcept { return modes_; }
+  [[nodiscard]] PrinterSettings& Printer() noexcept { return printer_; }
+  [[nodiscard]] ProgramRandom& Random() noexcept { return random_; }
+  // A new face or style: the font record, then the refit and the caption.
+  void SetFontFace(std::u16string face, unsigned style);
+  void SetColors(Color text, Color back);
+  void SetWindowColor(Color color);
+  // The caret to the end with nothing selected, and hidden.
+  void CaretToEndHidden();
+
+  TextField Edit1;
+
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                      LPARAM lParam) noexcept;
@@ -81,8 +106,6 @@ class TForm1 {
   LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
   void PaintInnerBorder();
   void PaintEdit1();
-  void SetColors(Color text, Color back);
-  void SetWindowColor(Color color);
   [[nodiscard]] int InnerBorder() const noexcept;
   [[nodiscard]] int Edit1Slack() const noexcept;
   [[nodiscard]] SIZE ClientSize() const noexcept;
@@ -114,7 +137,8 @@ class TForm1 {
   void PopupMenu1Popup();
   void OpenPopupMenu1(POINT screen);
   void ClickItem(Cmd command);
-  void RunCommand(Cmd command, bool checked);
+  // The handler of a command; null while its subsystem is not built in.
+  [[nodiscard]] static CommandHandler HandlerOf(Cmd command) noexcept;
   void AddSystemMenuItem();
   void FormSysCommand(WPARAM command, LPARAM lParam);
   void OnContextMenu(LPARAM lParam);
@@ -133,7 +157,10 @@ class TForm1 {
   void Minimize1Click();
   void SetSizable(bool sizable);
   void SetWindowState(int showCommand);
-  void SetBounds(const RECT& bounds);
+  void SetBounds(const Rect& bounds);
+  void ApplyModeChange(const ModeChange& change);
+  [[nodiscard]] FallbackPlacement Fallback() const;
+  [[nodiscard]] Rect FirstStartBounds() const;
   void Close();
 
   // Telop mode (telop/telop_mode.cpp).
@@ -145,7 +172,6 @@ class TForm1 {
 
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
-  TextField Edit1;
   DisplayFont font_;
   UniqueFont fontHandle_;
   SIZE fittedClientSize_{-1, -1};  // the client size of the last fit
@@ -157,19 +183,17 @@ class TForm1 {
   UniqueBitmap paintBuffer_;  // Edit1's off-screen picture, kept between paints
   SIZE paintBufferSize_{};
   bool selectAll_ = false;           // the SelectAll1 check mark
-  bool fullScreen_ = false;          // the FullScreen1 check mark
-  bool telop_ = false;               // the OrvaneFloat1 check mark
-  bool colorKey_ = false;            // the window's transparency, on in telop mode
-  RECT savedBounds_{};               // SavedBounds: the bounds before full screen
+  DisplayModes modes_;               // full screen, telop mode and what they saved
   UniqueMenu popupMenu1_;
   MenuState menuState_;              // enabled states and marks of the last preparation
   WheelAccumulator wheel_;
   bool edit1ChangeAttached_ = true;  // Edit1's change notification
   bool formCreated_ = false;         // resizes before FormCreate fits nothing
+  bool commandRunning_ = false;      // a command handler is on the stack
+  bool closePending_ = false;        // a close asked for while it ran
   int showCommand_ = SW_SHOWNORMAL;  // the state the window takes when shown
   PrinterSettings printer_;
   ProgramRandom random_;
-  Color savedBackColor_ = kWhite;  // SavedBackColor: the background before telop mode
   int telopDirection_ = 0;         // TelopDirection
 };
 

@@ -23,22 +23,21 @@ MenuState PrepareMenu(const MenuSnapshot& s) {
   const bool blank = TrimmedText(s.text).empty();
   const int length = static_cast<int>(s.text.size());
 
-  // The edit actions follow the text field.
-  m[Cmd::Cut1].enabled = s.selectionLength > 0;
-  m[Cmd::Copy1].enabled = s.selectionLength > 0;
-  m[Cmd::Delete1].enabled = s.selectionLength > 0;
-  m[Cmd::Paste1].enabled = s.clipboardHasText;
-  m[Cmd::SelectAll1].enabled = length > 0;
-  m[Cmd::Undo1].enabled = s.canUndo;
-
-  m[Cmd::FullScreen1].enabled = !blank;
-  m[Cmd::CopyImage1].enabled = !blank && !s.colorKey;
-  m[Cmd::SaveAs1].enabled = !blank && !s.colorKey;
-  m[Cmd::Print1].enabled = !blank;
-  m[Cmd::OrvaneFloat1].enabled = !blank;
-  m[Cmd::BackColor1].enabled = !s.colorKey;
-  m[Cmd::AlterNate1].enabled = !s.colorKey;
-  m[Cmd::Clear1].enabled = !s.colorKey;
+  for (const MenuRow& row : MenuRows()) {
+    if (row.kind != RowKind::Item) continue;
+    bool enabled = true;
+    switch (row.enable) {
+      case Enable::Always: break;
+      case Enable::NotBlank: enabled = !blank; break;
+      case Enable::NotBlankNoKey: enabled = !blank && !s.colorKey; break;
+      case Enable::NoKey: enabled = !s.colorKey; break;
+      case Enable::Selection: enabled = s.selectionLength > 0; break;
+      case Enable::Clipboard: enabled = s.clipboardHasText; break;
+      case Enable::NotEmpty: enabled = length > 0; break;
+      case Enable::CanUndo: enabled = s.canUndo; break;
+    }
+    m[row.id].enabled = enabled && !s.withoutHandler[IndexOf(row.id)];
+  }
 
   m.selectAll = length > 0 && s.selectionLength == length;
   m[Cmd::SelectAll1].checked = m.selectAll;

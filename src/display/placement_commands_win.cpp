@@ -3,6 +3,7 @@
 
 #include "app/main_window_win.h"
 #include "display/placement.h"
+#include "settings/placement_defaults.h"
 
 namespace orvane {
 namespace {
@@ -47,34 +48,62 @@ void TForm1::ZoomWindow(int percent) {
 }
 
 void TForm1::FullScreen1Click() {
-  if (!fullScreen_) {
-    fullScreen_ = true;
-    ::GetWindowRect(hwnd_, &savedBounds_);
-    SetSizable(false);
-    SetWindowState(SW_SHOWMAXIMIZED);
-    SetBounds({0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)});
+  if (!modes_.fullScreen) {
+    RECT current{};
+    ::GetWindowRect(hwnd_, &current);
+    ApplyModeChange(EnterFullScreen(modes_, {current.left, current.top, current.right, current.bottom},
+                                    ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)));
     FitFont();
   } else {
-    fullScreen_ = false;
-    SetSizable(true);
-    SetWindowState(SW_SHOWNORMAL);
-    SetBounds(savedBounds_);
+    ApplyModeChange(LeaveFullScreen(modes_, LeaveBy::Command, Fallback()));
     FitFont();
     UpdateCaption();
   }
 }
 
 void TForm1::Exit1Click() {
-  if (fullScreen_) {
-    // Unlike the full-screen command, the window stays maximized.
-    SetSizable(true);
-    fullScreen_ = false;
-    SetBounds(savedBounds_);
-  } else if (telop_) {
-    OrvaneFloat1Click();
-  } else {
-    Close();
+  switch (NextExitStep(modes_)) {
+    case ExitStep::LeaveFullScreen:
+      ApplyModeChange(LeaveFullScreen(modes_, LeaveBy::Exit, Fallback()));
+      break;
+    case ExitStep::LeaveTelop:
+      OrvaneFloat1Click();
+      break;
+    case ExitStep::Close:
+      Close();
+      break;
   }
+}
+
+void TForm1::ApplyModeChange(const ModeChange& change) {
+  modes_ = change.modes;
+  SetSizable(change.sizable);
+  if (change.state == WindowState::Maximized) SetWindowState(SW_SHOWMAXIMIZED);
+  if (change.state == WindowState::Normal) SetWindowState(SW_SHOWNORMAL);
+  SetBounds(change.bounds);
+}
+
+Rect TForm1::FirstStartBounds() const {
+  // Half the screen, centred across the work area and raised by half a client
+  // height, as a first start places it; in screen coordinates.
+  const int width = ::GetSystemMetrics(SM_CXSCREEN) / 2;
+  const int height = ::GetSystemMetrics(SM_CYSCREEN) / 2;
+  RECT frame{0, 0, 0, 0};
+  ::AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  const int clientHeight = height - (frame.bottom - frame.top) - 2 * InnerBorder();
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int left = work.left + DefaultLeft(work.right - work.left, width);
+  const int top = work.top + DefaultTop(work.bottom - work.top, height, clientHeight);
+  return {left, top, left + width, top + height};
+}
+
+FallbackPlacement TForm1::Fallback() const {
+  FallbackPlacement fallback;
+  fallback.minimumWidth = ::GetSystemMetrics(SM_CXMINTRACK);
+  fallback.minimumHeight = ::GetSystemMetrics(SM_CYMINTRACK);
+  fallback.firstStart = FirstStartBounds();
+  return fallback;
 }
 
 void TForm1::ClearClose1Click() {
@@ -129,12 +158,17 @@ void TForm1::SetWindowState(int showCommand) {
   if (!already) ::ShowWindow(hwnd_, showCommand);
 }
 
-void TForm1::SetBounds(const RECT& bounds) {
-  ::SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
-                 bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+void TForm1::SetBounds(const Rect& bounds) {
+  ::SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.Width(), bounds.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm1::Close() {
+  // Never beneath a running command: it closes the window once it returns.
+  if (commandRunning_) {
+    closePending_ = true;
+    return;
+  }
   if (FormCloseQuery()) ::DestroyWindow(hwnd_);
 }
 

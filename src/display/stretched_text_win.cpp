@@ -34,6 +34,18 @@ void TForm1::FitFont() {
   ScrollEdit1Home();
 }
 
+void TForm1::SetFontFace(std::u16string face, unsigned style) {
+  font_.face = std::move(face);
+  font_.style = style;
+  FitFont();
+  UpdateCaption();
+}
+
+void TForm1::CaretToEndHidden() {
+  Edit1.CaretToEnd();
+  ::HideCaret(Edit1.hwnd());
+}
+
 void TForm1::ScrollEdit1Home() {
   // A single-line edit control scrolls to follow the caret, and keeps that
   // scroll when a narrower font arrives: typing at the end of a fitted line

@@ -140,7 +140,9 @@ void TForm1::SaveSettings() {
   if (!text.empty()) {
     WINDOWPLACEMENT placement{sizeof placement};
     ::GetWindowPlacement(hwnd_, &placement);
-    const RECT& bounds = fullScreen_ ? savedBounds_ : placement.rcNormalPosition;
+    const RECT& restored = placement.rcNormalPosition;
+    const Rect bounds = modes_.fullScreen ? modes_.savedBounds
+                                          : Rect{restored.left, restored.top, restored.right, restored.bottom};
     position = PositionSection{static_cast<std::int32_t>(placement.flags),
                                static_cast<std::int32_t>(placement.showCmd),
                                placement.ptMaxPosition.x,
@@ -156,7 +158,7 @@ void TForm1::SaveSettings() {
                             font_.face,
                             PointsFromHeight(font_.height, ScreenPixelsPerInch()),
                             font_.color,
-                            colorKey_ ? savedBackColor_ : backColor_,
+                            TrueBackColor(),
                             font_.style};
   }
   StoreSettings(document, program, position, options);

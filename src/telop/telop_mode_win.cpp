@@ -22,12 +22,12 @@ void TForm1::OrvaneFloat1Click() {
   HWND edit = Edit1.hwnd();
   // A whole-text selection would show the background highlighted.
   if (selectAll_ && Edit1.TextLength() > 0) SelectAll1Click();
-  if (!telop_) {
-    telop_ = true;
+  if (!modes_.telop) {
+    modes_.telop = true;
     SetSizable(false);
     ::SetTimer(hwnd_, kTimer1, 20, nullptr);
     ::SetTimer(hwnd_, kTimer2, 60000, nullptr);
-    savedBackColor_ = backColor_;
+    modes_.savedBackColor = backColor_;
     // Keyed on the colour actually drawn: a system colour's index, nudged,
     // would name another system colour, possibly the text's own.
     SetColors(font_.color, KeyColorFor(ToColorRef(font_.color)));
@@ -36,20 +36,20 @@ void TForm1::OrvaneFloat1Click() {
     telopDirection_ = random_.Next(kHeadings);
     ::HideCaret(edit);
   } else {
-    telop_ = false;
+    modes_.telop = false;
     SetSizable(true);  // also brings the system-menu item back
     ::KillTimer(hwnd_, kTimer1);
     ::KillTimer(hwnd_, kTimer2);
-    SetColors(font_.color, savedBackColor_);
+    SetColors(font_.color, modes_.savedBackColor);
     SetWindowColor(backColor_);
     SetColorKey(false);
     PullIntoMotionBox();
   }
-  // Edit1's WM_SETCURSOR picks the hand while telop_ is set; a cursor already
+  // Edit1's WM_SETCURSOR picks the hand in telop mode; a cursor already
   // over the text changes at once, not at the next mouse move.
   POINT cursor{};
   if (::GetCursorPos(&cursor) && ::WindowFromPoint(cursor) == edit) {
-    ::SetCursor(::LoadCursorW(nullptr, telop_ ? IDC_HAND : IDC_IBEAM));
+    ::SetCursor(::LoadCursorW(nullptr, modes_.telop ? IDC_HAND : IDC_IBEAM));
   }
   ProcessMessages(*this);
 }
@@ -57,11 +57,11 @@ void TForm1::OrvaneFloat1Click() {
 void TForm1::SetColorKey(bool on) {
   LONG_PTR exStyle = ::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
   if (on) {
-    colorKey_ = true;
+    modes_.colorKey = true;
     if (!(exStyle & WS_EX_LAYERED)) ::SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
     ::SetLayeredWindowAttributes(hwnd_, ToColorRef(windowColor_), 255, LWA_COLORKEY);
   } else {
-    colorKey_ = false;
+    modes_.colorKey = false;
     ::SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
     ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
   }
@@ -69,24 +69,18 @@ void TForm1::SetColorKey(bool on) {
 
 void TForm1::PullIntoMotionBox() {
   RECT work = WorkArea();
-  const int W = work.right - work.left;
-  const int H = work.bottom - work.top;
   RECT r{};
   ::GetWindowRect(hwnd_, &r);
-  if (r.left < 0) MoveTo(hwnd_, 0, r.top);
-  ::GetWindowRect(hwnd_, &r);
-  if (r.right > W) MoveTo(hwnd_, W - (r.right - r.left), r.top);
-  ::GetWindowRect(hwnd_, &r);
-  if (r.top < 0) MoveTo(hwnd_, r.left, 0);
-  ::GetWindowRect(hwnd_, &r);
-  if (r.bottom > H) MoveTo(hwnd_, r.left, H - (r.bottom - r.top));
+  Rect pulled = PullIntoBox({r.left, r.top, r.right, r.bottom}, work.right - work.left, work.bottom - work.top);
+  // One move to the final place rather than one per edge: the same rectangle.
+  if (pulled.left != r.left || pulled.top != r.top) MoveTo(hwnd_, pulled.left, pulled.top);
 }
 
 void TForm1::Timer1Timer() {
   if (::GetFocus() == Edit1.hwnd()) ::HideCaret(Edit1.hwnd());
   // A full-screen caption holds still: one step off the screen's corner and
   // the window no longer counts as full screen, so Escape would skip that state.
-  if (fullScreen_) return;
+  if (modes_.fullScreen) return;
   RECT work = WorkArea();
   RECT r{};
   ::GetWindowRect(hwnd_, &r);

@@ -110,5 +110,14 @@ TEST(IsAvailable, NeedsTheItemAndEverySubmenuAboveIt) {
   EXPECT_FALSE(IsAvailable(m, Cmd::Cut1)) << "nothing selected";
 }
 
+TEST(PrepareMenu, ACommandWithoutHandlerIsGreyAndItsKeyGoesToTheField) {
+  MenuSnapshot s = Window(u"Orvane");
+  s.withoutHandler[IndexOf(Cmd::Print2)] = true;
+  MenuState m = PrepareMenu(s);
+  EXPECT_FALSE(m[Cmd::Print2].enabled);
+  EXPECT_FALSE(IsAvailable(m, Cmd::Print2));
+  EXPECT_TRUE(IsAvailable(m, Cmd::Print1));
+}
+
 }  // namespace
 }  // namespace orvane
