@@ -127,7 +127,11 @@ void TForm1::PopupMenu1Popup() {
 }
 
 void TForm1::OpenPopupMenu1(POINT screen) {
-  if (commandRunning_) return;  // a command's own message loop let the request in
+  if (commandRunning_) {
+    // Not inside a running command: once it has returned.
+    Defer([this, screen] { OpenPopupMenu1(screen); });
+    return;
+  }
   PopupMenu1Popup();
   UINT chosen = ::TrackPopupMenu(popupMenu1_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
                                  screen.x, screen.y, 0, hwnd_, nullptr);
@@ -135,11 +139,18 @@ void TForm1::OpenPopupMenu1(POINT screen) {
 }
 
 void TForm1::ClickItem(Cmd command) {
-  // A command that arrives through the message loop of a running one (a
-  // queued Escape, an auto-repeated key) is dropped: the first runs to its
-  // end undisturbed, and the window cannot be destroyed beneath it.
   CommandHandler run = HandlerOf(command);
-  if (commandRunning_ || !run) return;
+  if (!run) return;
+  if (commandRunning_) {
+    // Arrived through the running command's message loop (a queued Escape,
+    // an auto-repeated key): it runs once that command has returned, never
+    // inside it, prepared afresh as a key would be.
+    Defer([this, command] {
+      PopupMenu1Popup();
+      if (IsAvailable(menuState_, command)) ClickItem(command);
+    });
+    return;
+  }
   ItemState& item = menuState_[command];
   if (RowOf(command).autoCheck) item.checked = !item.checked;
   commandRunning_ = true;
@@ -151,8 +162,20 @@ void TForm1::ClickItem(Cmd command) {
   commandRunning_ = false;
   if (closePending_) {
     closePending_ = false;
+    deferred_.clear();
     Close();
+    return;
   }
+  // In the order they came; each may defer more behind the rest.
+  while (!deferred_.empty() && !commandRunning_) {
+    std::function<void()> next = std::move(deferred_.front());
+    deferred_.pop_front();
+    next();
+  }
+}
+
+void TForm1::Defer(std::function<void()> action) {
+  if (deferred_.size() < kMaxDeferred) deferred_.push_back(std::move(action));
 }
 
 bool TForm1::PreTranslateMessage(const MSG& message) {

@@ -4,6 +4,8 @@
 // (display/ holds the stretched text's).
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -139,6 +141,8 @@ class TForm1 {
   void ClickItem(Cmd command);
   // The handler of a command; null while its subsystem is not built in.
   [[nodiscard]] static CommandHandler HandlerOf(Cmd command) noexcept;
+  // Runs the action once the running command has returned.
+  void Defer(std::function<void()> action);
   void AddSystemMenuItem();
   void FormSysCommand(WPARAM command, LPARAM lParam);
   void OnContextMenu(LPARAM lParam);
@@ -191,6 +195,8 @@ class TForm1 {
   bool formCreated_ = false;         // resizes before FormCreate fits nothing
   bool commandRunning_ = false;      // a command handler is on the stack
   bool closePending_ = false;        // a close asked for while it ran
+  std::deque<std::function<void()>> deferred_;  // commands and menus asked for meanwhile
+  static constexpr std::size_t kMaxDeferred = 16;
   int showCommand_ = SW_SHOWNORMAL;  // the state the window takes when shown
   PrinterSettings printer_;
   ProgramRandom random_;

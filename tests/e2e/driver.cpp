@@ -540,16 +540,20 @@ void Orvane::Type(std::wstring_view text) {
   Send(inputs);
 }
 
-void Orvane::PressKey(WORD key, unsigned modifiers) {
+void Orvane::PressKey(WORD key, unsigned modifiers) { PressKeys({{key, modifiers}}); }
+
+void Orvane::PressKeys(const std::vector<std::pair<WORD, unsigned>>& keys) {
   std::vector<INPUT> inputs;
-  if (modifiers & kCtrl) inputs.push_back(Key(VK_CONTROL, false));
-  if (modifiers & kShift) inputs.push_back(Key(VK_SHIFT, false));
-  if (modifiers & kAlt) inputs.push_back(Key(VK_MENU, false));
-  inputs.push_back(Key(key, false));
-  inputs.push_back(Key(key, true));
-  if (modifiers & kAlt) inputs.push_back(Key(VK_MENU, true));
-  if (modifiers & kShift) inputs.push_back(Key(VK_SHIFT, true));
-  if (modifiers & kCtrl) inputs.push_back(Key(VK_CONTROL, true));
+  for (auto [key, modifiers] : keys) {
+    if (modifiers & kCtrl) inputs.push_back(Key(VK_CONTROL, false));
+    if (modifiers & kShift) inputs.push_back(Key(VK_SHIFT, false));
+    if (modifiers & kAlt) inputs.push_back(Key(VK_MENU, false));
+    inputs.push_back(Key(key, false));
+    inputs.push_back(Key(key, true));
+    if (modifiers & kAlt) inputs.push_back(Key(VK_MENU, true));
+    if (modifiers & kShift) inputs.push_back(Key(VK_SHIFT, true));
+    if (modifiers & kCtrl) inputs.push_back(Key(VK_CONTROL, true));
+  }
   Send(inputs);
 }
 

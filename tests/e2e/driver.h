@@ -141,6 +141,8 @@ class Orvane {
   void Type(std::wstring_view text);     // characters, as Unicode input
   enum Modifiers : unsigned { kCtrl = 1, kShift = 2, kAlt = 4 };
   void PressKey(WORD key, unsigned modifiers = 0);
+  // Several presses in one go, queued together as a fast typist's would be.
+  void PressKeys(const std::vector<std::pair<WORD, unsigned>>& keys);
   void Paste(std::wstring_view text);    // through the clipboard and Ctrl+V
   void SelectAll();  // by keys, as a user would
   void DragClientPoint(POINT from, POINT delta, int steps = 8);

@@ -624,6 +624,10 @@ TEST(SettingsErrorsAtStart, AColourThatIsNoNumberStopsTheRestOfStartUp) {
   ASSERT_TRUE(WaitUntil([&] { return app.Text() == L"x"; }));
   EXPECT_FALSE(HasSystemMenuItem(app));
   EXPECT_TRUE(app.Dialogs().empty());
+
+  // The rest of start-up stays skipped, but the window refits as ever.
+  ASSERT_TRUE(app.ResizeClientTo(500, 240));
+  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"x")));
 }
 
 // ---- Two copies in one folder ----------------------------------------------------

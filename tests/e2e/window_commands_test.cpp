@@ -117,5 +117,33 @@ TEST_F(WindowCommands, ClearAndExitEndsTheProgramWithAnEmptyText) {
   EXPECT_EQ(file.find("[POSITION]"), std::string::npos);
 }
 
+TEST_F(WindowCommands, EscapeAfterFullScreenGuessedFromAHandSizedWindowGivesAUsableWindow) {
+  // Sized by hand to exactly the screen: the menu takes it for full screen,
+  // though nothing was saved to go back to.
+  const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+  ::SetWindowPos(app.Window(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(WaitUntil([&] { return Rect().right == width && Rect().bottom == height; }));
+  app.PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return Rect().right - Rect().left == width / 2; })) << ToString(Rect());
+  EXPECT_EQ(Rect().bottom - Rect().top, height / 2) << "the first-start size, not a window of no size";
+  app.Sync();
+  EXPECT_TRUE(app.Running());
+  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane")));
+}
+
+TEST_F(WindowCommands, KeysQueuedBehindACommandRunAfterItInTheirOrder) {
+  // Entering telop mode lets pending messages run. The two Escapes queued
+  // behind Ctrl+Enter must not run inside it (leaving telop mode and closing
+  // the window halfway through entering it) but after it: one leaves telop
+  // mode, the next closes, and the settings are saved from a framed window.
+  std::wstring settings = app.Folder() + L"\\Orvane.ini";
+  app.PressKeys({{VK_RETURN, Orvane::kCtrl}, {VK_ESCAPE, 0}, {VK_ESCAPE, 0}});
+  ASSERT_TRUE(WaitUntil([&] { return !app.Running(); }, 10s));
+  DWORD code = 1;
+  ::GetExitCodeProcess(app.Process(), &code);
+  EXPECT_EQ(code, 0u);
+  EXPECT_NE(ReadFileBytes(settings).find("BackColor=clWhite"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace e2e
