@@ -23,6 +23,19 @@ ModeChange LeaveFullScreen(DisplayModes modes, LeaveBy by, const FallbackPlaceme
   return {modes, true, by == LeaveBy::Command ? WindowState::Normal : WindowState::Keep, bounds};
 }
 
+TelopChange EnterTelop(DisplayModes modes, Color back, Color keyColor) noexcept {
+  modes.telop = true;
+  modes.colorKey = true;
+  modes.savedBackColor = back;
+  return {modes, keyColor, keyColor, false};
+}
+
+TelopChange LeaveTelop(DisplayModes modes) noexcept {
+  modes.telop = false;
+  modes.colorKey = false;
+  return {modes, modes.savedBackColor, modes.savedBackColor, true};
+}
+
 ExitStep NextExitStep(const DisplayModes& modes) noexcept {
   if (modes.fullScreen) return ExitStep::LeaveFullScreen;
   if (modes.telop) return ExitStep::LeaveTelop;

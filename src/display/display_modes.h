@@ -53,6 +53,21 @@ enum class LeaveBy { Command, Exit };
 [[nodiscard]] ModeChange LeaveFullScreen(DisplayModes modes, LeaveBy by,
                                          const FallbackPlacement& fallback) noexcept;
 
+// Telop mode entered or left: the modes after it and the colours to apply.
+// The window's own colour always follows the background.
+struct TelopChange {
+  DisplayModes modes;
+  Color back = kWhite;    // the text field's background
+  Color window = kWhite;  // the window's own colour
+  bool sizable = true;
+};
+
+// Saves the background and keys out keyColor, which the caller derives from
+// the text colour as drawn.
+[[nodiscard]] TelopChange EnterTelop(DisplayModes modes, Color back, Color keyColor) noexcept;
+// Gives back the saved background and the frame.
+[[nodiscard]] TelopChange LeaveTelop(DisplayModes modes) noexcept;
+
 // What Escape (the exit command) does in the present modes: full screen is
 // left first, then telop mode; only then does the window close.
 enum class ExitStep { LeaveFullScreen, LeaveTelop, Close };

@@ -1,6 +1,7 @@
 // Telop mode: the borderless, colour-keyed caption drifting over the desktop.
 
 #include "app/main_window_win.h"
+#include "display/display_modes.h"
 #include "telop/telop_motion.h"
 
 namespace orvane {
@@ -22,27 +23,27 @@ void TForm1::OrvaneFloat1Click() {
   HWND edit = Edit1.hwnd();
   // A whole-text selection would show the background highlighted.
   if (selectAll_ && Edit1.TextLength() > 0) SelectAll1Click();
-  if (!modes_.telop) {
-    modes_.telop = true;
-    SetSizable(false);
+  const bool entering = !modes_.telop;
+  // Keyed on the colour actually drawn: a system colour's index, nudged,
+  // would name another system colour, possibly the text's own.
+  const TelopChange change = entering ? EnterTelop(modes_, backColor_, KeyColorFor(ToColorRef(font_.color)))
+                                      : LeaveTelop(modes_);
+  modes_ = change.modes;
+  SetSizable(change.sizable);  // sizable again brings the system-menu item back
+  if (entering) {
     ::SetTimer(hwnd_, kTimer1, 20, nullptr);
     ::SetTimer(hwnd_, kTimer2, 60000, nullptr);
-    modes_.savedBackColor = backColor_;
-    // Keyed on the colour actually drawn: a system colour's index, nudged,
-    // would name another system colour, possibly the text's own.
-    SetColors(font_.color, KeyColorFor(ToColorRef(font_.color)));
-    SetWindowColor(backColor_);
-    SetColorKey(true);
+  } else {
+    ::KillTimer(hwnd_, kTimer1);
+    ::KillTimer(hwnd_, kTimer2);
+  }
+  SetColors(font_.color, change.back);
+  SetWindowColor(change.window);
+  SetColorKey(modes_.colorKey);
+  if (entering) {
     telopDirection_ = random_.Next(kHeadings);
     ::HideCaret(edit);
   } else {
-    modes_.telop = false;
-    SetSizable(true);  // also brings the system-menu item back
-    ::KillTimer(hwnd_, kTimer1);
-    ::KillTimer(hwnd_, kTimer2);
-    SetColors(font_.color, modes_.savedBackColor);
-    SetWindowColor(backColor_);
-    SetColorKey(false);
     PullIntoMotionBox();
   }
   // Edit1's WM_SETCURSOR picks the hand in telop mode; a cursor already
@@ -57,11 +58,9 @@ void TForm1::OrvaneFloat1Click() {
 void TForm1::SetColorKey(bool on) {
   LONG_PTR exStyle = ::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
   if (on) {
-    modes_.colorKey = true;
     if (!(exStyle & WS_EX_LAYERED)) ::SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
     ::SetLayeredWindowAttributes(hwnd_, ToColorRef(windowColor_), 255, LWA_COLORKEY);
   } else {
-    modes_.colorKey = false;
     ::SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
     ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
   }

@@ -38,6 +38,20 @@ TEST(DisplayModes, FullScreenRoundTripRestoresTheSavedBounds) {
       << "Escape leaves the window maximized";
 }
 
+TEST(DisplayModes, TelopKeysOutTheBackgroundAndGivesItBackOnLeaving) {
+  DisplayModes modes;
+  TelopChange in = EnterTelop(modes, 0x0000FF, 0x010000);
+  EXPECT_TRUE(in.modes.telop && in.modes.colorKey);
+  EXPECT_FALSE(in.sizable);
+  EXPECT_EQ(in.back, 0x010000u);
+  EXPECT_EQ(in.window, in.back);
+  TelopChange out = LeaveTelop(in.modes);
+  EXPECT_FALSE(out.modes.telop || out.modes.colorKey);
+  EXPECT_EQ(out.back, 0x0000FFu);
+  EXPECT_EQ(out.window, 0x0000FFu);
+  EXPECT_EQ(out.modes.savedBackColor, 0x0000FFu) << "leaving keeps what it saved";
+}
+
 TEST(DisplayModes, SavedBoundsBelowTheTrackingSizeFallBackToTheFirstStart) {
   const Rect firstStart{480, 10, 1440, 550};
   struct Case {
