@@ -6,6 +6,7 @@
 
 #include "app/main_window_win.h"
 #include "app/user_error.h"
+#include "display/font_color_commands_win.h"
 #include "platform/message_boxes_win.h"
 #include "platform/text_win.h"
 
@@ -242,11 +243,11 @@ TForm1::CommandHandler TForm1::HandlerOf(Cmd command) noexcept {
       {Cmd::Print2, nullptr},
       {Cmd::OrvaneFloat1, [](TForm1& f, bool) { f.OrvaneFloat1Click(); }},
       {Cmd::Information1, nullptr},
-      {Cmd::SelectFont1, nullptr},
+      {Cmd::SelectFont1, &SelectFont1Click},
       {Cmd::SelectColor1, nullptr},
-      {Cmd::FontColor1, nullptr},
-      {Cmd::BackColor1, nullptr},
-      {Cmd::AlterNate1, nullptr},
+      {Cmd::FontColor1, &FontColor1Click},
+      {Cmd::BackColor1, &BackColor1Click},
+      {Cmd::AlterNate1, &AlterNate1Click},
       {Cmd::Window1, nullptr},
       {Cmd::Centering1, [](TForm1& f, bool) { f.Centering1Click(); }},
       {Cmd::StayOnTop1, [](TForm1& f, bool checked) { f.StayOnTop1Click(checked); }},

@@ -1,0 +1,172 @@
+#include "display/font_color_dialogs_win.h"
+
+// After the window headers, which these need.
+#include <cderr.h>
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <string>
+
+#include "app/main_window_win.h"
+#include "app/user_error.h"
+#include "platform/fonts_win.h"
+#include "platform/message_boxes_win.h"
+
+namespace orvane {
+namespace {
+
+// Loaded on first use: the common dialogs bring the spooler in with them,
+// which under Wine costs more than the whole start-up.
+HMODULE CommonDialogs() {
+  static HMODULE library = ::LoadLibraryW(L"comdlg32.dll");
+  return library;
+}
+
+template <typename Function>
+Function CommonDialogFunction(const char* name) {
+  FARPROC found = CommonDialogs() ? ::GetProcAddress(CommonDialogs(), name) : nullptr;
+  if (!found) throw UserError(u"The common dialogs cannot be loaded");
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
+}
+
+DWORD LastDialogError() {
+  static const auto extendedError =
+      CommonDialogFunction<decltype(&::CommDlgExtendedError)>("CommDlgExtendedError");
+  return extendedError();
+}
+
+std::u16string FontDialogFailure(DWORD code) {
+  if (code == CFERR_NOFONTS) return u"The font dialog found no fonts to list";
+  std::u16string text = u"The font dialog could not be shown (error 0x";
+  for (int shift = 12; shift >= 0; shift -= 4) text += u"0123456789ABCDEF"[(code >> shift) & 0xF];
+  return text + u")";
+}
+
+FontRecord FromLogFont(const LOGFONTW& lf) {
+  FontRecord r;
+  r.height = lf.lfHeight;
+  r.width = lf.lfWidth;
+  r.escapement = lf.lfEscapement;
+  r.orientation = lf.lfOrientation;
+  r.weight = lf.lfWeight;
+  r.italic = lf.lfItalic;
+  r.underline = lf.lfUnderline;
+  r.strikeOut = lf.lfStrikeOut;
+  r.charSet = lf.lfCharSet;
+  r.outPrecision = lf.lfOutPrecision;
+  r.clipPrecision = lf.lfClipPrecision;
+  r.quality = lf.lfQuality;
+  r.pitchAndFamily = lf.lfPitchAndFamily;
+  std::copy(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), r.faceName.begin());
+  return r;
+}
+
+constexpr wchar_t kSessionProperty[] = L"Orvane.FontDialog";
+
+}  // namespace
+
+// One showing of the font dialog: which boxes the user has changed so far.
+struct FontDialog::Session {
+  FontDialog& self;
+  const ApplyHandler& onApply;
+  bool faceChanged = false;
+  bool scriptChanged = false;
+  bool colorChanged = false;
+
+  void Apply(HWND dialog) noexcept {
+    try {
+      LOGFONTW shown{};
+      ::SendMessageW(dialog, WM_CHOOSEFONT_GETLOGFONT, 0, reinterpret_cast<LPARAM>(&shown));
+      // The colour box's current entry, when it has one; its item data is the colour.
+      HWND colorBox = ::GetDlgItem(dialog, cmb4);
+      LRESULT entry = colorBox ? ::SendMessageW(colorBox, CB_GETCURSEL, 0, 0) : CB_ERR;
+      Color color = entry == CB_ERR
+                        ? 0
+                        : static_cast<Color>(::SendMessageW(colorBox, CB_GETITEMDATA, entry, 0));
+      self.font =
+          TakeFromDialog(self.font, FromLogFont(shown), color, {scriptChanged, entry != CB_ERR});
+      if (onApply) onApply(self.font);
+    } catch (...) {
+      // Reported over the dialog, which stays open.
+      ReportCurrentException(dialog);
+    }
+  }
+};
+
+UINT_PTR CALLBACK FontDialog::Hook(HWND dialog, UINT message, WPARAM wParam,
+                                   LPARAM lParam) noexcept {
+  if (message == WM_INITDIALOG) {
+    // The dialog has filled its boxes by now: the commands it sent itself
+    // meanwhile found no session and never count as the user's changes.
+    auto* choose = reinterpret_cast<const CHOOSEFONTW*>(lParam);
+    ::SetPropW(dialog, kSessionProperty, reinterpret_cast<HANDLE>(choose->lCustData));
+    return TRUE;
+  }
+  auto* session = static_cast<Session*>(::GetPropW(dialog, kSessionProperty));
+  if (!session) return FALSE;
+  if (message == WM_DESTROY) {
+    ::RemovePropW(dialog, kSessionProperty);
+    return FALSE;
+  }
+  if (message != WM_COMMAND) return FALSE;
+  const WORD code = HIWORD(wParam);
+  switch (LOWORD(wParam)) {
+    case cmb1:  // face
+      if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) session->faceChanged = true;
+      break;
+    case cmb5:  // script
+      if (code == CBN_SELCHANGE) session->scriptChanged = true;
+      break;
+    case cmb4:  // colour
+      if (code == CBN_SELCHANGE) session->colorChanged = true;
+      break;
+    case psh3:  // Apply
+      if (code == BN_CLICKED) {
+        session->Apply(dialog);
+        return TRUE;
+      }
+      break;
+    default:
+      break;
+  }
+  return FALSE;
+}
+
+bool FontDialog::Execute(HWND owner, HDC printerInfo, const ApplyHandler& onApply) {
+  static const auto chooseFont = CommonDialogFunction<decltype(&::ChooseFontW)>("ChooseFontW");
+  LOGFONTW logFont = ToLogFont(DialogRecord(font));
+  Session session{*this, onApply};
+  CHOOSEFONTW choose{sizeof choose};
+  choose.hwndOwner = owner;
+  choose.hDC = printerInfo;
+  choose.lpLogFont = &logFont;
+  choose.Flags = CF_BOTH | CF_FORCEFONTEXIST | CF_NOVECTORFONTS | CF_ANSIONLY | CF_EFFECTS |
+                 CF_APPLY | CF_ENABLEHOOK | CF_INITTOLOGFONTSTRUCT;
+  choose.rgbColors = ToColorRef(font.color);
+  choose.lCustData = reinterpret_cast<LPARAM>(&session);
+  choose.lpfnHook = &Hook;
+  if (!chooseFont(&choose)) {
+    if (DWORD error = LastDialogError()) throw UserError(FontDialogFailure(error));
+    return false;  // Cancel: what an Apply set stays
+  }
+  font = TakeFromDialog(font, FromLogFont(logFont), choose.rgbColors,
+                        {session.faceChanged || session.scriptChanged, session.colorChanged});
+  return true;
+}
+
+bool ColorDialog::Execute(HWND owner) {
+  static const auto chooseColor = CommonDialogFunction<decltype(&::ChooseColorW)>("ChooseColorW");
+  // A copy, stored back only on OK.
+  std::array<COLORREF, 16> custom = custom_;
+  CHOOSECOLORW choose{sizeof choose};
+  choose.hwndOwner = owner;
+  choose.rgbResult = ToColorRef(color);
+  choose.lpCustColors = custom.data();
+  choose.Flags = CC_FULLOPEN | CC_RGBINIT;
+  if (!chooseColor(&choose)) return false;
+  color = choose.rgbResult;
+  custom_ = custom;
+  return true;
+}
+
+}  // namespace orvane
