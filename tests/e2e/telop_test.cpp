@@ -272,7 +272,9 @@ TEST_F(Telop, MenuGreysWhatAFloatingCaptionCannotDoAndOffersReturn) {
                                   L"画像で保存..."};
   std::vector<MenuLine> menu = OpenMenuFromKeyboard();
   for (const wchar_t* caption : kGrey) ASSERT_NE(Find(menu, caption), nullptr) << caption;
-  EXPECT_FALSE(Find(menu, L"クリアして入力")->Grey());
+  for (const wchar_t* caption : {L"クリアして入力", L"背景色...", L"入替え"}) {
+    EXPECT_FALSE(Find(menu, caption)->Grey()) << "before: " << testing::PrintToString(std::wstring(caption));
+  }
   ASSERT_NE(Find(menu, L"終了"), nullptr);
   CloseMenu();
 
