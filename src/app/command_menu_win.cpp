@@ -6,6 +6,7 @@
 
 #include "app/main_window_win.h"
 #include "app/user_error.h"
+#include "output/printing_win.h"
 #include "platform/message_boxes_win.h"
 #include "platform/text_win.h"
 
@@ -215,8 +216,8 @@ TForm1::CommandHandler TForm1::HandlerOf(Cmd command) noexcept {
       {Cmd::CopyImage1, nullptr},
       {Cmd::SaveAs1, nullptr},
       {Cmd::Print0, nullptr},
-      {Cmd::Print1, nullptr},
-      {Cmd::Print2, nullptr},
+      {Cmd::Print1, &Print1Click},
+      {Cmd::Print2, &Print2Click},
       {Cmd::OrvaneFloat1, [](TForm1& f, bool) { f.OrvaneFloat1Click(); }},
       {Cmd::Information1, nullptr},
       {Cmd::SelectFont1, nullptr},
