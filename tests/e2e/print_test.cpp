@@ -28,7 +28,6 @@ class Printing : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!printer.Available()) GTEST_SKIP() << "no PDF printer (ORVANE_E2E_PDF_FOLDER)";
-    ASSERT_TRUE(printer.Pending().empty()) << "printouts of someone else are on their way";
   }
 
   // Starts the program, ready for keys.

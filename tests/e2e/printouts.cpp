@@ -110,9 +110,21 @@ Image Printout::Page(int page, int dpi) const {
   return image;
 }
 
+namespace {
+
+bool PrinterIdle() {
+  auto queue = HostCommand("lpstat -o");
+  return queue && queue->empty();
+}
+
+}  // namespace
+
 PdfPrinter::PdfPrinter() {
   if (const char* folder = std::getenv("ORVANE_E2E_PDF_FOLDER")) folder_ = folder;
-  if (!folder_.empty()) seen_ = Files();
+  if (folder_.empty()) return;
+  // A job still on its way would land among this test's printouts.
+  WaitUntil(PrinterIdle, 120s);
+  seen_ = Files();
 }
 
 PdfPrinter::~PdfPrinter() {
@@ -146,9 +158,7 @@ std::optional<Printout> PdfPrinter::Next(std::chrono::milliseconds timeout) {
   // Finished: a new file stands there and the printer has no job left.
   bool finished = WaitUntil([&] {
     std::set<std::string> fresh = Pending();
-    if (fresh.empty()) return false;
-    auto queue = HostCommand("lpstat -o");
-    if (!queue || !queue->empty()) return false;
+    if (fresh.empty() || !PrinterIdle()) return false;
     // The job numbers in the names grow: the lowest is the oldest.
     std::vector<std::string> names(fresh.begin(), fresh.end());
     auto number = [](const std::string& n) {
@@ -223,10 +233,6 @@ bool PrintDialog::Press(int id) const {
 
 bool PrintDialog::Ok() const { return Press(IDOK); }
 bool PrintDialog::Cancel() const { return Press(IDCANCEL); }
-
-int InkPixels(const Image& page) {
-  return static_cast<int>(std::count_if(page.pixels.begin(), page.pixels.end(), IsInk));
-}
 
 int TopInsetPercent(const Image& page) {
   Box box = InkBox(page);

@@ -28,7 +28,8 @@ struct Printout {
   [[nodiscard]] Image Page(int page, int dpi = 12) const;
 };
 
-// The printer's folder as a test starts: printouts are the files written after.
+// The printer's folder as a test starts, once the printer has finished the
+// jobs it had: printouts are the files written after.
 class PdfPrinter {
  public:
   PdfPrinter();
@@ -75,8 +76,6 @@ class PrintDialog {
   HWND dialog_;
 };
 
-// Pixels: whether two pages show the same, and what a page shows.
-int InkPixels(const Image& page);
 // How far in from the left of its ink box a glyph's top fifth starts, in
 // percent of the box's width: an "A" peaks in the middle, a "B" starts at its
 // left edge.
