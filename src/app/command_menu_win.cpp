@@ -7,6 +7,7 @@
 #include "app/main_window_win.h"
 #include "app/user_error.h"
 #include "display/font_color_commands_win.h"
+#include "output/printing_win.h"
 #include "platform/message_boxes_win.h"
 #include "platform/text_win.h"
 
@@ -239,8 +240,8 @@ TForm1::CommandHandler TForm1::HandlerOf(Cmd command) noexcept {
       {Cmd::CopyImage1, nullptr},
       {Cmd::SaveAs1, nullptr},
       {Cmd::Print0, nullptr},
-      {Cmd::Print1, nullptr},
-      {Cmd::Print2, nullptr},
+      {Cmd::Print1, &Print1Click},
+      {Cmd::Print2, &Print2Click},
       {Cmd::OrvaneFloat1, [](TForm1& f, bool) { f.OrvaneFloat1Click(); }},
       {Cmd::Information1, nullptr},
       {Cmd::SelectFont1, &SelectFont1Click},

@@ -60,7 +60,14 @@ if [ -z "$user_filter" ] || [[ $user_filter == *NoPrinter* ]]; then
   pass "without a printer" CUPS_SERVER=/nonexistent/orvane-e2e/cups.sock ORVANE_E2E_PRINTER=none -- \
     "$@" --gtest_filter='NoPrinter.*' || status=1
 fi
-pass "with the default printer" ORVANE_E2E_PRINTER=default -- --gtest_filter='-NoPrinter.*' "$@" || status=1
+# Where the PDF printer writes (cups-pdf: "Out" in its configuration, the job
+# owner's home for ${HOME}); the printing tests read their printouts there.
+pdf_home=$(getent passwd "$(id -un)" | cut -d: -f6)
+pdf_out=$(sed -n 's/^Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -1)
+pdf_folder=${pdf_out:-'${HOME}/PDF'}
+pdf_folder=${pdf_folder//'${HOME}'/$pdf_home}
+pass "with the default printer" ORVANE_E2E_PRINTER=default ORVANE_E2E_PDF_FOLDER="$pdf_folder" -- \
+  --gtest_filter='-NoPrinter.*' "$@" || status=1
 
 echo "== end-to-end: $([ $status -eq 0 ] && echo PASSED || echo FAILED)"
 exit $status
