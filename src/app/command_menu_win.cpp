@@ -129,7 +129,7 @@ void TForm1::PopupMenu1Popup() {
 }
 
 void TForm1::OpenPopupMenu1(POINT screen) {
-  if (commandRunning_) {
+  if (running_ != Cmd::None) {
     // Not inside a running command: once it has returned.
     Defer([this, screen] { OpenPopupMenu1(screen); });
     return;
@@ -143,10 +143,11 @@ void TForm1::OpenPopupMenu1(POINT screen) {
 void TForm1::ClickItem(Cmd command) {
   CommandHandler run = HandlerOf(command);
   if (!run) return;
-  if (commandRunning_) {
-    // Arrived through the running command's message loop (a queued Escape,
-    // an auto-repeated key): it runs once that command has returned, never
-    // inside it, prepared afresh as a key would be.
+  if (running_ == command) return;  // an auto-repeated key; one print job at a time
+  if (running_ != Cmd::None) {
+    // Arrived through the running command's message loop (a queued Escape):
+    // it runs once that command has returned, never inside it, prepared
+    // afresh as a key would be.
     Defer([this, command] {
       PopupMenu1Popup();
       if (IsAvailable(menuState_, command)) ClickItem(command);
@@ -155,13 +156,13 @@ void TForm1::ClickItem(Cmd command) {
   }
   ItemState& item = menuState_[command];
   if (RowOf(command).autoCheck) item.checked = !item.checked;
-  commandRunning_ = true;
+  running_ = command;
   try {
     run(*this, item.checked);
   } catch (...) {
     ReportCurrentException(hwnd_);
   }
-  commandRunning_ = false;
+  running_ = Cmd::None;
   if (closePending_) {
     closePending_ = false;
     deferred_.clear();
@@ -169,7 +170,7 @@ void TForm1::ClickItem(Cmd command) {
     return;
   }
   // In the order they came; each may defer more behind the rest.
-  while (!deferred_.empty() && !commandRunning_) {
+  while (!deferred_.empty() && running_ == Cmd::None) {
     std::function<void()> next = std::move(deferred_.front());
     deferred_.pop_front();
     next();

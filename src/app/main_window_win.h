@@ -193,7 +193,7 @@ class TForm1 {
   WheelAccumulator wheel_;
   bool edit1ChangeAttached_ = true;  // Edit1's change notification
   bool formCreated_ = false;         // resizes before FormCreate fits nothing
-  bool commandRunning_ = false;      // a command handler is on the stack
+  Cmd running_ = Cmd::None;          // the command whose handler is on the stack
   bool closePending_ = false;        // a close asked for while it ran
   std::deque<std::function<void()>> deferred_;  // commands and menus asked for meanwhile
   static constexpr std::size_t kMaxDeferred = 16;

@@ -165,7 +165,7 @@ void TForm1::SetBounds(const Rect& bounds) {
 
 void TForm1::Close() {
   // Never beneath a running command: it closes the window once it returns.
-  if (commandRunning_) {
+  if (running_ != Cmd::None) {
     closePending_ = true;
     return;
   }

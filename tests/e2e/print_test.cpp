@@ -194,6 +194,8 @@ TEST_F(Printing, TheWindowAnswersWhileALongJobRuns) {
   EXPECT_EQ(printout->title, std::string(text.begin(), text.end())) << "the text as the job started";
   EXPECT_EQ(printout->pages, 30);
   EXPECT_TRUE(printer.Pending().empty());
+  app->Sync();
+  EXPECT_TRUE(app->Dialogs().empty()) << "the second command was dropped, not kept for later";
 }
 
 // ---- Without a printer (run-e2e.sh runs these with CUPS out of reach) -------
