@@ -1,6 +1,7 @@
 #include "about/about_text.h"
 
 #include <algorithm>
+#include <string>
 
 #include "app/program_constants.h"
 #include "app/version.h"
@@ -12,7 +13,9 @@ constexpr std::int64_t kMinute = 60'000;  // milliseconds
 constexpr std::int64_t kHour = 60 * kMinute;
 constexpr std::int64_t kDay = 24 * kHour;
 
-constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
+}
 
 // Days since 1970-01-01 of a date of the proleptic Gregorian calendar.
 constexpr std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
@@ -44,8 +47,9 @@ constexpr Civil CivilFromDays(std::int64_t z) {
 constexpr int Weekday(std::int64_t days) { return static_cast<int>((days % 7 + 7 + 4) % 7); }
 
 constexpr int DaysInMonth(int year, int month) {
-  return static_cast<int>(DaysFromCivil(month == 12 ? year + 1 : year, month == 12 ? 1 : month + 1, 1) -
-                          DaysFromCivil(year, month, 1));
+  return static_cast<int>(
+      DaysFromCivil(month == 12 ? year + 1 : year, month == 12 ? 1 : month + 1, 1) -
+      DaysFromCivil(year, month, 1));
 }
 
 constexpr std::int64_t Milliseconds(std::int64_t days, int hour, int minute, int second, int ms) {
@@ -85,19 +89,18 @@ bool InDaylightPeriod(std::int64_t local, int year, const ZoneRules& zone) {
   return start < end ? local >= start && local < end : local >= start || local < end;
 }
 
-std::u16string Digits(int value, int width) {
-  std::u16string text;
-  do {
-    text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value > 0);
-  if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), u'0');
-  return text;
+std::u16string Decimal(std::int64_t value) {
+  std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
 }
 
-std::u16string Decimal(std::int64_t value) {
-  if (value < 0) return u"-" + Decimal(-value);
-  return Digits(static_cast<int>(value), 1);
+// At least width digits, zeros in front.
+std::u16string Digits(int value, int width) {
+  std::u16string text = Decimal(value);
+  if (text.size() < static_cast<std::size_t>(width)) {
+    text.insert(0, static_cast<std::size_t>(width) - text.size(), u'0');
+  }
+  return text;
 }
 
 // "d mmmm yyyy aaaa hh:nn"
@@ -105,17 +108,20 @@ std::u16string FormatTime(std::int64_t moment, const DateNames& names) {
   std::int64_t days = FloorDiv(moment, kDay);
   std::int64_t inDay = moment - days * kDay;
   Civil date = CivilFromDays(days);
-  return Digits(date.day, 1) + u' ' + names.months[date.month - 1] + u' ' + Digits(date.year, 4) + u' ' +
-         names.weekdays[(Weekday(days) + 6) % 7] + u' ' + Digits(static_cast<int>(inDay / kHour), 2) + u':' +
+  return Digits(date.day, 1) + u' ' + names.months[date.month - 1] + u' ' + Digits(date.year, 4) +
+         u' ' + names.weekdays[(Weekday(days) + 6) % 7] + u' ' +
+         Digits(static_cast<int>(inDay / kHour), 2) + u':' +
          Digits(static_cast<int>(inDay % kHour / kMinute), 2);
 }
 
 }  // namespace
 
-std::u16string UkraineTimeLine(const LocalTime& now, const ZoneRules& zone, const DateNames& names) {
-  std::int64_t local =
-      Milliseconds(DaysFromCivil(now.year, now.month, now.day), now.hour, now.minute, now.second, now.millisecond);
-  int bias = zone.bias + (InDaylightPeriod(local, now.year, zone) ? zone.daylightBias : zone.standardBias);
+std::u16string UkraineTimeLine(const LocalTime& now, const ZoneRules& zone,
+                               const DateNames& names) {
+  std::int64_t local = Milliseconds(DaysFromCivil(now.year, now.month, now.day), now.hour,
+                                    now.minute, now.second, now.millisecond);
+  int bias =
+      zone.bias + (InDaylightPeriod(local, now.year, zone) ? zone.daylightBias : zone.standardBias);
   std::int64_t utc = local + static_cast<std::int64_t>(bias) * kMinute;
   // Ukraine's standard time is UTC+2; its summer time runs from 03:00 on the
   // last Sunday of March to 04:00 summer time (03:00 standard) on the last
@@ -132,14 +138,14 @@ std::u16string UkraineTimeLine(const LocalTime& now, const ZoneRules& zone, cons
 }
 
 std::u16string FormatFileVersion(std::uint32_t versionMS, std::uint32_t versionLS) {
-  return Decimal(versionMS >> 16) + u'.' + Decimal(versionMS & 0xFFFF) + u'.' + Decimal(versionLS >> 16) + u'.' +
-         Decimal(versionLS & 0xFFFF);
+  return Decimal(versionMS >> 16) + u'.' + Decimal(versionMS & 0xFFFF) + u'.' +
+         Decimal(versionLS >> 16) + u'.' + Decimal(versionLS & 0xFFFF);
 }
 
 std::u16string AboutText(const AboutFacts& facts) {
   constexpr std::u16string_view kEnd = u"\r\n";
-  std::u16string text = std::u16string(ProductName) + u' ' + facts.title + u' ' + kVersionLabel + u" (" +
-                        facts.fileVersion + u") Release Build";
+  std::u16string text = std::u16string(ProductName) + u' ' + facts.title + u' ' + kVersionLabel +
+                        u" (" + facts.fileVersion + u") Release Build";
   text += kEnd;
   text += facts.exePath;
   text += kEnd;

@@ -44,7 +44,8 @@ std::u16string DirectoryPart(std::u16string_view path) {
   auto last = path.find_last_of(u"\\/");
   if (last == std::u16string_view::npos) return {};
   std::u16string_view cut = path.substr(0, last);
-  if (cut.empty()) return last + 1 == path.size() ? std::u16string() : std::u16string(path.substr(0, 1));
+  if (cut.empty())
+    return last + 1 == path.size() ? std::u16string() : std::u16string(path.substr(0, 1));
   if (IsDrive(cut)) {
     // C:\ itself has none; C:\file keeps the backslash of its root.
     return last + 1 == path.size() ? std::u16string() : std::u16string(path.substr(0, last + 1));
