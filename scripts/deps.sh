@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages needed to build, run and test Orvane
 # (MinGW-w64 cross toolchain, Wine, a headless X server, Japanese fonts and
-# locale, CUPS with a PDF printer, host-side test tools).
+# locale, CUPS with a PDF printer, the help compiler, host-side test tools).
 # Safe to run repeatedly: when everything is present it only queries dpkg.
 set -euo pipefail
 
@@ -20,6 +20,8 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic locales
   # printing to PDF and checking the output
   cups printer-driver-cups-pdf ghostscript poppler-utils imagemagick
+  # the help file: compiled by chmcmd, read back by extract_chmLib in the tests
+  fp-utils libchm-bin
 )
 
 as_root() {

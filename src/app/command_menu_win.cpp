@@ -4,8 +4,10 @@
 #include <array>
 #include <string>
 
+#include "about/about_box_win.h"
 #include "app/main_window_win.h"
 #include "app/user_error.h"
+#include "desktop/help_win.h"
 #include "display/font_color_commands_win.h"
 #include "output/printing_win.h"
 #include "platform/message_boxes_win.h"
@@ -260,11 +262,11 @@ TForm1::CommandHandler TForm1::HandlerOf(Cmd command) noexcept {
       {Cmd::ScStartMenu1, nullptr},
       {Cmd::ScStartUp1, nullptr},
       {Cmd::Help1, nullptr},
-      {Cmd::Help2, nullptr},
-      {Cmd::About1, nullptr},
-      {Cmd::Properties1, nullptr},
-      {Cmd::Donation1, nullptr},
-      {Cmd::HomeSite1, nullptr},
+      {Cmd::Help2, &Help2Click},
+      {Cmd::About1, &About1Click},
+      {Cmd::Properties1, &Properties1Click},
+      {Cmd::Donation1, &Donation1Click},
+      {Cmd::HomeSite1, &HomeSite1Click},
       {Cmd::ClearClose1, [](TForm1& f, bool) { f.ClearClose1Click(); }},
       {Cmd::Exit1, [](TForm1& f, bool) { f.Exit1Click(); }},
   }};

@@ -720,8 +720,14 @@ std::vector<HWND> Orvane::Dialogs() const {
 
 std::wstring Orvane::DialogText(HWND dialog) {
   // A message box keeps its text in the static control with id 0xFFFF.
-  HWND text = ::GetDlgItem(dialog, 0xFFFF);
-  return text ? TextOf(text) : std::wstring();
+  if (HWND text = ::GetDlgItem(dialog, 0xFFFF)) return TextOf(text);
+  // Wine's task dialog (the plain message): its first static with text. On
+  // Windows the task dialog draws its text itself and has no such control.
+  for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassOf(child) != L"Static" || (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) continue;
+    if (std::wstring text = TextOf(child); !text.empty()) return text;
+  }
+  return {};
 }
 
 std::wstring Orvane::Title(HWND window) { return TextOf(window); }

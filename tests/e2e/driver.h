@@ -157,6 +157,7 @@ class Orvane {
 
   // Dialogs (message boxes) the program shows.
   [[nodiscard]] std::vector<HWND> Dialogs() const;
+  // The text of a message box, of the plain message (under Wine) or of the about box.
   [[nodiscard]] static std::wstring DialogText(HWND dialog);
   [[nodiscard]] static std::wstring Title(HWND window);
   [[nodiscard]] static RECT DialogIconRect(HWND dialog);  // on screen

@@ -1,0 +1,16 @@
+#pragma once
+// What the about box reads from the system: the executable's file version and
+// the local clock, zone and Ukrainian date names.
+
+#include <string>
+
+namespace orvane {
+
+// "1.3.0.0" from the file's version resource; empty when it has none or it
+// cannot be read.
+[[nodiscard]] std::u16string FileVersionText(const std::u16string& path);
+
+// The greeting and the present time in Ukraine (UkraineTimeLine).
+[[nodiscard]] std::u16string UkraineTimeLine();
+
+}  // namespace orvane

@@ -1,0 +1,88 @@
+#include "about/about_text.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/version.h"
+
+namespace orvane {
+namespace {
+
+const DateNames kNames{
+    {u"January", u"February", u"March", u"April", u"May", u"June", u"July", u"August", u"September", u"October",
+     u"November", u"December"},
+    {u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday", u"Sunday"},
+};
+
+const ZoneRules kUtc{};
+const ZoneRules kTokyo{-540, 0, -60, {}, {}};
+const ZoneRules kKyiv{-120, 0, -60, {0, 10, 0, 5, 4}, {0, 3, 0, 5, 3}};
+// A southern zone (UTC-3), on summer time from the first Sunday of October to
+// the first Sunday of April.
+const ZoneRules kSouth{180, 0, -60, {0, 4, 0, 1, 0}, {0, 10, 0, 1, 0}};
+
+constexpr char16_t kWinter[] = u"Peace For Ukraine\r\n";
+constexpr char16_t kSummer[] = u"Peace for Ukraine\r\n";
+constexpr char16_t kStandard[] = u", Ukraine Standard Time";
+constexpr char16_t kDaylight[] = u", Ukraine Standard Time (in Daylight Saving Time)";
+
+std::u16string Winter(std::u16string_view time) { return kWinter + std::u16string(time) + kStandard; }
+std::u16string Summer(std::u16string_view time) { return kSummer + std::u16string(time) + kDaylight; }
+
+TEST(UkraineTimeLine, SummerTimeFromOneUtcInMarchToOneUtcInOctober) {
+  struct Case {
+    const char* what;
+    LocalTime now;
+    const ZoneRules& zone;
+    std::u16string expected;
+  };
+  const std::vector<Case> cases{
+      // On a clock set to UTC, Ukraine's standard time is two hours ahead.
+      {"March, a minute before", {2025, 3, 30, 0, 59, 59, 999}, kUtc, Winter(u"30 March 2025 Sunday 02:59")},
+      {"March, the switch itself", {2025, 3, 30, 1, 0, 0, 0}, kUtc, Winter(u"30 March 2025 Sunday 03:00")},
+      {"March, a millisecond after", {2025, 3, 30, 1, 0, 0, 1}, kUtc, Summer(u"30 March 2025 Sunday 04:00")},
+      {"October, a minute before", {2025, 10, 26, 0, 59, 0, 0}, kUtc, Summer(u"26 October 2025 Sunday 03:59")},
+      {"October, the switch itself", {2025, 10, 26, 1, 0, 0, 0}, kUtc, Winter(u"26 October 2025 Sunday 03:00")},
+      {"October, past the switch", {2025, 10, 26, 1, 59, 0, 0}, kUtc, Winter(u"26 October 2025 Sunday 03:59")},
+      {"October, an hour past", {2025, 10, 26, 2, 0, 0, 0}, kUtc, Winter(u"26 October 2025 Sunday 04:00")},
+      {"a month ending on a Sunday", {2024, 3, 31, 1, 0, 0, 1}, kUtc, Summer(u"31 March 2024 Sunday 04:00")},
+      {"the Sunday before it", {2024, 3, 24, 10, 0, 0, 0}, kUtc, Winter(u"24 March 2024 Sunday 12:00")},
+      {"winter on UTC", {2025, 1, 15, 10, 5, 0, 0}, kUtc, Winter(u"15 January 2025 Wednesday 12:05")},
+      {"summer on UTC", {2025, 7, 1, 10, 5, 0, 0}, kUtc, Summer(u"1 July 2025 Tuesday 13:05")},
+      {"into the new year", {2024, 12, 31, 23, 30, 0, 0}, kUtc, Winter(u"1 January 2025 Wednesday 01:30")},
+      {"Tokyo, the March switch", {2025, 3, 30, 10, 0, 0, 1}, kTokyo, Summer(u"30 March 2025 Sunday 04:00")},
+      {"Kyiv in summer", {2025, 7, 1, 13, 5, 0, 0}, kKyiv, Summer(u"1 July 2025 Tuesday 13:05")},
+      {"Kyiv before the hour run twice", {2025, 10, 26, 2, 30, 0, 0}, kKyiv, Summer(u"26 October 2025 Sunday 02:30")},
+      {"Kyiv, the hour run twice counts as standard", {2025, 10, 26, 3, 30, 0, 0}, kKyiv,
+       Winter(u"26 October 2025 Sunday 03:30")},
+      {"a southern summer", {2025, 1, 15, 12, 0, 0, 0}, kSouth, Winter(u"15 January 2025 Wednesday 16:00")},
+      {"a southern winter", {2025, 7, 15, 12, 0, 0, 0}, kSouth, Summer(u"15 July 2025 Tuesday 18:00")},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(UkraineTimeLine(c.now, c.zone, kNames), c.expected) << c.what;
+  }
+}
+
+TEST(AboutText, FileVersionAndTheNineLines) {
+  EXPECT_EQ(FormatFileVersion(0x00010003, 0x00000000), u"1.3.0.0");
+  EXPECT_EQ(FormatFileVersion(0xFFFF000A, 0x00140000), u"65535.10.20.0");
+
+  AboutFacts facts{u"Orvane", u"1.3.0.0", u"C:\\Tools\\Orvane.exe", 1920, 1080, Winter(u"1 May 2025 Thursday 10:00")};
+  EXPECT_EQ(AboutText(facts), u"Orvane Orvane " + std::u16string(kVersionLabel) +
+                                  u" (1.3.0.0) Release Build\r\n"
+                                  u"C:\\Tools\\Orvane.exe\r\n"
+                                  u"CurrentScreen 1920 x 1080\r\n"
+                                  u"\r\n"
+                                  u"Copyright (C) 2025 The Orvane developers\r\n"
+                                  u"orvane@example.org\r\n"
+                                  u"https://orvane.example.org/\r\n"
+                                  u"\r\n"
+                                  u"Peace For Ukraine\r\n1 May 2025 Thursday 10:00, Ukraine Standard Time\r\n");
+  facts.fileVersion.clear();
+  EXPECT_TRUE(AboutText(facts).starts_with(u"Orvane Orvane " + std::u16string(kVersionLabel) + u" () Release Build\r\n"))
+      << "no version resource: empty brackets";
+}
+
+}  // namespace
+}  // namespace orvane
