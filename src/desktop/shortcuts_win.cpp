@@ -1,9 +1,5 @@
 #include "desktop/shortcuts_win.h"
 
-// After the window headers, which they need.
-#include <shellapi.h>
-#include <shlobj.h>
-
 #include <string>
 
 #include "app/app_title.h"
@@ -12,6 +8,7 @@
 #include "desktop/shortcut_texts.h"
 #include "platform/com_win.h"
 #include "platform/message_boxes_win.h"
+#include "platform/shell_win.h"
 #include "platform/text_win.h"
 
 namespace orvane {
@@ -63,11 +60,11 @@ void RegisterShortcut(HWND owner, int folderId, std::u16string_view word) {
   // The file manager fails silently, as it would for any refused request.
   if (FileExists(link)) {
     const std::u16string parameters = SelectParameters(link);
-    ::ShellExecuteW(owner, L"open", L"explorer.exe", W(parameters), nullptr, SW_SHOWNORMAL);
+    Shell().ShellExecuteW(owner, L"open", L"explorer.exe", W(parameters), nullptr, SW_SHOWNORMAL);
   } else {
     const std::optional<std::u16string> folder = DirectoryPart(link);
     if (!folder) throw UserError(u"The path \"" + link + u"\" is too long");
-    ::ShellExecuteW(owner, L"open", W(*folder), nullptr, nullptr, SW_SHOWNORMAL);
+    Shell().ShellExecuteW(owner, L"open", W(*folder), nullptr, nullptr, SW_SHOWNORMAL);
   }
 }
 

@@ -1,7 +1,6 @@
 #include "output/picture_win.h"
 
-// After the window headers, which they need.
-#include <shlobj.h>
+// After the window headers, which it needs.
 #include <shobjidl.h>
 
 #include <cstdint>
@@ -13,9 +12,12 @@
 #include "desktop/shell_folders_win.h"
 #include "display/text_rules.h"
 #include "output/bitmap_file.h"
+#include "output/save_name.h"
 #include "platform/com_win.h"
 #include "platform/files_win.h"
 #include "platform/handles_win.h"
+#include "platform/message_boxes_win.h"
+#include "platform/shell_win.h"
 #include "platform/text_win.h"
 
 namespace orvane {
@@ -108,6 +110,82 @@ class OpenedClipboard {
   ~OpenedClipboard() { ::CloseClipboard(); }
 };
 
+bool FileExists(const std::u16string& path) {
+  const DWORD attributes = ::GetFileAttributesW(W(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::u16string FileSystemPath(IShellItem& item) {
+  PWSTR path = nullptr;
+  ThrowIfFailed(item.GetDisplayName(SIGDN_FILESYSPATH, &path));
+  UniqueTaskMemory<PWSTR> owned(path);
+  return std::u16string(U16(path));
+}
+
+// Takes the file name as typed when the user presses Save: Wine's dialog adds
+// the file type's extension to a name typed without one, asks about that
+// name, and forgets the typed text once it has closed. A file of the typed
+// name is then asked about here.
+class SaveDialogEvents final : public IFileDialogEvents {
+ public:
+  std::optional<std::u16string> file;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (iid != IID_IUnknown && iid != IID_IFileDialogEvents) return E_NOINTERFACE;
+    *out = static_cast<IFileDialogEvents*>(this);
+    return S_OK;
+  }
+  // Lives on the stack and is unadvised before it goes: no counting.
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+  HRESULT STDMETHODCALLTYPE OnFileOk(IFileDialog* dialog) override {
+    try {
+      PWSTR typed = nullptr;
+      ComPtr<IShellItem> result;
+      if (FAILED(dialog->GetFileName(&typed)) || FAILED(dialog->GetResult(result.put()))) return S_OK;
+      UniqueTaskMemory<PWSTR> ownedTyped(typed);
+      const std::u16string chosen = FileSystemPath(*result.get());
+      std::u16string target = NameAsTyped(chosen, U16(typed));
+      if (target != chosen && FileExists(target) &&
+          AskQuestion(::GetActiveWindow(), ReplaceQuestion(target), MB_YESNO | MB_ICONWARNING) != IDYES) {
+        return S_FALSE;  // back to the dialog
+      }
+      file = std::move(target);
+    } catch (...) {
+      // The dialog's own answer stands.
+    }
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE OnFolderChanging(IFileDialog*, IShellItem*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnFolderChange(IFileDialog*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnSelectionChange(IFileDialog*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnShareViolation(IFileDialog*, IShellItem*, FDE_SHAREVIOLATION_RESPONSE*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE OnTypeChange(IFileDialog*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnOverwrite(IFileDialog*, IShellItem*, FDE_OVERWRITE_RESPONSE*) override {
+    return E_NOTIMPL;
+  }
+};
+
+// IFileDialog::Advise / Unadvise.
+class AdvisedEvents {
+ public:
+  AdvisedEvents(IFileDialog& dialog, IFileDialogEvents& events) : dialog_(dialog) {
+    ThrowIfFailed(dialog.Advise(&events, &cookie_));
+  }
+  AdvisedEvents(const AdvisedEvents&) = delete;
+  AdvisedEvents& operator=(const AdvisedEvents&) = delete;
+  ~AdvisedEvents() { dialog_.Unadvise(cookie_); }
+
+ private:
+  IFileDialog& dialog_;
+  DWORD cookie_ = 0;
+};
+
 // The save dialog: one file type, the overwrite question, no default
 // extension (a name typed without one is used as typed). Nothing on Cancel.
 std::optional<std::u16string> AskBitmapFileName(HWND owner, const std::u16string& folder,
@@ -122,19 +200,22 @@ std::optional<std::u16string> AskBitmapFileName(HWND owner, const std::u16string
   ThrowIfFailed(dialog->SetOptions(options | FOS_OVERWRITEPROMPT));
   // Only a default: a folder the dialog remembers from its last use wins.
   ComPtr<IShellItem> start;
-  if (SUCCEEDED(::SHCreateItemFromParsingName(W(folder), nullptr, IID_PPV_ARGS(start.put())))) {
+  if (SUCCEEDED(Shell().SHCreateItemFromParsingName(W(folder), nullptr, IID_PPV_ARGS(start.put())))) {
     ThrowIfFailed(dialog->SetDefaultFolder(start.get()));
   }
   ThrowIfFailed(dialog->SetFileName(W(name)));
-  const HRESULT shown = dialog->Show(owner);
+  SaveDialogEvents events;
+  HRESULT shown;
+  {
+    AdvisedEvents advised(*dialog.get(), events);
+    shown = dialog->Show(owner);
+  }
   if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return std::nullopt;
   ThrowIfFailed(shown);
+  if (events.file) return events.file;
   ComPtr<IShellItem> chosen;
   ThrowIfFailed(dialog->GetResult(chosen.put()));
-  PWSTR path = nullptr;
-  ThrowIfFailed(chosen->GetDisplayName(SIGDN_FILESYSPATH, &path));
-  UniqueTaskMemory<PWSTR> owned(path);
-  return std::u16string(U16(path));
+  return FileSystemPath(*chosen.get());
 }
 
 }  // namespace
