@@ -80,15 +80,6 @@ TEST_F(DesktopShortcut, CreatesTheLinkToTheRunningExeAndOpensItsFolderWithTheLin
   EXPECT_NE(opened.find(link), std::wstring::npos) << testing::PrintToString(opened);
 }
 
-TEST_F(DesktopShortcut, CancelLeavesTheLinkAndAsksNothingMore) {
-  ASSERT_TRUE(WriteLink(link, {L"C:\\elsewhere\\Orvane.exe", L"/mine"}));
-  std::string bytes = ReadFileBytes(link);
-  Orvane app;
-  EXPECT_EQ(Expect(app, Run(app), L"DeskTopに Orvane.Lnk" + std::wstring(kQuestion), IDCANCEL), nullptr);
-  EXPECT_TRUE(TypesFreely(app));
-  EXPECT_EQ(ReadFileBytes(link), bytes);
-}
-
 TEST_F(DesktopShortcut, NoDeletesTheLinkAndYesOpensTheFolderItself) {
   ASSERT_TRUE(WriteLink(link, {L"C:\\elsewhere\\Orvane.exe", L""}));
   Orvane app;
@@ -117,10 +108,13 @@ TEST_F(DesktopShortcut, YesFromACopyElsewhereRewritesTheLinkToPointThere) {
   EXPECT_EQ(ReadLink(link)->target, moved.ExePath());
 }
 
-TEST_F(DesktopShortcut, ARenamedExeAsksAboutItsOwnTitleWhileTheFileKeepsTheProductName) {
-  ASSERT_TRUE(WriteLink(link, {L"C:\\elsewhere\\Orvane.exe", L""}));
-  Orvane app({.exeName = L"MYTOOL.EXE"});
+TEST_F(DesktopShortcut, ARenamedExeAsksAboutItsTitleAndCancelLeavesTheLinkAlone) {
+  ASSERT_TRUE(WriteLink(link, {L"C:\\elsewhere\\Orvane.exe", L"/mine"}));
+  std::string bytes = ReadFileBytes(link);
+  Orvane app({.exeName = L"MYTOOL.EXE"});  // its title is Mytool; the file stays Orvane.Lnk
   EXPECT_EQ(Expect(app, Run(app), L"DeskTopに Mytool.Lnk" + std::wstring(kQuestion), IDCANCEL, L"Mytool"), nullptr);
+  EXPECT_TRUE(TypesFreely(app)) << "no further dialog";
+  EXPECT_EQ(ReadFileBytes(link), bytes);
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 
 #include <vector>
 
-#include "app/user_error.h"
-
 namespace orvane {
 namespace {
 
@@ -56,12 +54,6 @@ TEST(BitmapFile, WidthFivePadsEachRowOfFifteenWithOneZero) {
   }
   EXPECT_EQ(Bytes(file), want);
   EXPECT_EQ(file.size(), 54u + 32u);
-}
-
-TEST(BitmapFile, EmptyPictureIsHeadersOnlyAndShortPixelsAreRefused) {
-  EXPECT_EQ(Bytes(BitmapFileBytes({0, 0, 0, {}}, 3780, 3780)), Headers(54, 0, 0, 0));
-  std::vector<std::uint8_t> bits(11);
-  EXPECT_THROW((void)BitmapFileBytes({4, 1, 12, bits}, 3780, 3780), UserError);
 }
 
 TEST(PixelsPerMetre, RoundsToTheNearest) {
