@@ -8,7 +8,9 @@
 #include "app/main_window_win.h"
 #include "app/user_error.h"
 #include "desktop/help_win.h"
+#include "desktop/shortcuts_win.h"
 #include "display/font_color_commands_win.h"
+#include "output/picture_win.h"
 #include "output/printing_win.h"
 #include "platform/message_boxes_win.h"
 #include "platform/text_win.h"
@@ -240,8 +242,8 @@ TForm1::CommandHandler TForm1::HandlerOf(Cmd command) noexcept {
       {Cmd::Delete1, [](TForm1& f, bool) { Send(f.Edit1, WM_CLEAR); }},
       {Cmd::Undo1, [](TForm1& f, bool) { Send(f.Edit1, WM_UNDO); }},
       {Cmd::FullScreen1, [](TForm1& f, bool) { f.FullScreen1Click(); }},
-      {Cmd::CopyImage1, nullptr},
-      {Cmd::SaveAs1, nullptr},
+      {Cmd::CopyImage1, &CopyImage1Click},
+      {Cmd::SaveAs1, &SaveAs1Click},
       {Cmd::Print0, nullptr},
       {Cmd::Print1, &Print1Click},
       {Cmd::Print2, &Print2Click},
@@ -258,9 +260,9 @@ TForm1::CommandHandler TForm1::HandlerOf(Cmd command) noexcept {
       {Cmd::Maximize1, [](TForm1& f, bool checked) { f.Maximize1Click(checked); }},
       {Cmd::Minimize1, [](TForm1& f, bool) { f.Minimize1Click(); }},
       {Cmd::N2, nullptr},
-      {Cmd::ScDeskTop1, nullptr},
-      {Cmd::ScStartMenu1, nullptr},
-      {Cmd::ScStartUp1, nullptr},
+      {Cmd::ScDeskTop1, &ScDeskTop1Click},
+      {Cmd::ScStartMenu1, &ScStartMenu1Click},
+      {Cmd::ScStartUp1, &ScStartUp1Click},
       {Cmd::Help1, nullptr},
       {Cmd::Help2, &Help2Click},
       {Cmd::About1, &About1Click},

@@ -90,4 +90,9 @@ void ShowPlainMessage(HWND owner, std::u16string_view text) {
   ::MessageBoxW(owner, W(content), W(Title()), MB_OK);
 }
 
+int AskQuestion(HWND owner, std::u16string_view text, UINT flags) {
+  std::u16string content(text);
+  return ::MessageBoxW(owner, W(content), W(Title()), flags);
+}
+
 }  // namespace orvane

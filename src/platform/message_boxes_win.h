@@ -1,5 +1,5 @@
 #pragma once
-// The program's three ways of talking to the user, all captioned with the
+// The program's ways of talking to the user, all captioned with the
 // application title.
 
 #include <string_view>
@@ -18,5 +18,9 @@ void ReportCurrentException(HWND owner) noexcept;
 // content, centred on the work area of the owner's monitor); a message box
 // where the task dialog is unavailable.
 void ShowPlainMessage(HWND owner, std::u16string_view text);
+
+// A question in a modal message box with these MB_ flags; the button pressed
+// (IDYES, IDNO, IDCANCEL; 0 when the box could not be shown).
+[[nodiscard]] int AskQuestion(HWND owner, std::u16string_view text, UINT flags);
 
 }  // namespace orvane

@@ -353,7 +353,8 @@ Orvane::Orvane(StartOptions options) {
   ownsFolder_ = options.folder.empty();
   folder_ = ownsFolder_ ? FreshFolder() : options.folder;
   if (folder_.empty()) return;
-  std::wstring exe = folder_ + L"\\Orvane.exe";
+  exe_ = folder_ + L"\\" + options.exeName;
+  const std::wstring& exe = exe_;
   if (!::CopyFileW(ProductPath().c_str(), exe.c_str(), TRUE) && ownsFolder_) return;
   std::wstring commandLine = L"\"" + exe + L"\"";
   std::wstring environment;
@@ -666,6 +667,11 @@ void Orvane::Sync() const {
 
 Image Orvane::CaptureClient() const {
   Image image = CaptureScreen(ClientOnScreen());
+  BlotCaret(image);
+  return image;
+}
+
+void Orvane::BlotCaret(Image& image) const {
   int width = image.width, height = image.height;
   // The caret blinks: paint its place as background so pictures are comparable.
   GUITHREADINFO info{sizeof info};
@@ -680,7 +686,6 @@ Image Orvane::CaptureClient() const {
       }
     }
   }
-  return image;
 }
 
 Image Orvane::CaptureSettled() const {
@@ -752,6 +757,30 @@ bool Orvane::PressOk(HWND dialog) {
     }
   }
   return false;
+}
+
+bool Orvane::PressButton(HWND dialog, int id) {
+  HWND button = ::GetDlgItem(dialog, id);
+  if (!button) return false;
+  ::PostMessageW(button, BM_CLICK, 0, 0);
+  return true;
+}
+
+bool Orvane::Answer(HWND dialog, int id) {
+  return PressButton(dialog, id) && WaitUntil([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
+}
+
+HWND Orvane::NextDialog(HWND previous, std::chrono::milliseconds timeout) const {
+  HWND next = nullptr;
+  WaitUntil([&] {
+    // A dialog's own question (the save dialog's overwrite question) leaves
+    // the dialog beneath disabled: the one enabled box is the one to answer.
+    std::vector<HWND> boxes = Dialogs();
+    std::erase_if(boxes, [&](HWND box) { return box == previous || !::IsWindowEnabled(box); });
+    next = boxes.size() == 1 ? boxes.front() : nullptr;
+    return next != nullptr;
+  }, timeout);
+  return next;
 }
 
 std::optional<DWORD> Orvane::GdiObjects() const {

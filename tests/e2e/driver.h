@@ -86,6 +86,7 @@ struct StartOptions {
   // A folder the test keeps (for a second start that finds the first one's
   // settings file); empty: a fresh folder, removed afterwards.
   std::wstring folder;
+  std::wstring exeName = L"Orvane.exe";  // the copy's name in that folder
 };
 
 // A folder of the test's own, removed with everything in it at the end.
@@ -119,6 +120,7 @@ class Orvane {
   [[nodiscard]] DWORD ProcessId() const { return process_.dwProcessId; }
   [[nodiscard]] HANDLE Process() const { return process_.hProcess; }
   [[nodiscard]] const std::wstring& Folder() const { return folder_; }
+  [[nodiscard]] const std::wstring& ExePath() const { return exe_; }
 
   bool WaitUntilVisible(std::chrono::milliseconds timeout = 10s);
   [[nodiscard]] bool Running() const;
@@ -152,6 +154,8 @@ class Orvane {
 
   // The client area as painted on screen, the caret blotted out.
   Image CaptureClient() const;
+  // Blots the caret out of a picture of the client area, as CaptureClient does.
+  void BlotCaret(Image& image) const;
   // Waits for pending paints, then captures until two pictures agree.
   Image CaptureSettled() const;
 
@@ -162,6 +166,13 @@ class Orvane {
   [[nodiscard]] static std::wstring Title(HWND window);
   [[nodiscard]] static RECT DialogIconRect(HWND dialog);  // on screen
   static bool PressOk(HWND dialog);
+  // Clicks the dialog's button with this id (IDYES, IDNO, IDCANCEL, IDOK);
+  // false when it has none. Answer also waits until the dialog has gone.
+  static bool PressButton(HWND dialog, int id);
+  static bool Answer(HWND dialog, int id);
+  // The one dialog the program shows next, other than `previous`, that takes
+  // input; null if none comes.
+  [[nodiscard]] HWND NextDialog(HWND previous = nullptr, std::chrono::milliseconds timeout = 10s) const;
 
   // GDI and USER objects the process holds, if the system can tell.
   [[nodiscard]] std::optional<DWORD> GdiObjects() const;
@@ -174,6 +185,7 @@ class Orvane {
   HWND FindMainWindow() const;
 
   std::wstring folder_;
+  std::wstring exe_;
   bool ownsFolder_ = true;
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;

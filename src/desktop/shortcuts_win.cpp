@@ -1,0 +1,75 @@
+#include "desktop/shortcuts_win.h"
+
+#include <string>
+
+#include "app/app_title.h"
+#include "app/main_window_win.h"
+#include "desktop/shell_folders_win.h"
+#include "desktop/shortcut_texts.h"
+#include "platform/com_win.h"
+#include "platform/message_boxes_win.h"
+#include "platform/shell_win.h"
+#include "platform/text_win.h"
+
+namespace orvane {
+namespace {
+
+bool FileExists(const std::u16string& path) {
+  const DWORD attributes = ::GetFileAttributesW(W(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// A new shell link with the target path alone set, saved over whatever is at
+// `link`. True when the save succeeded; a shell-link object that cannot be
+// made raises the platform's error.
+bool WriteLink(const std::u16string& exe, const std::u16string& link) {
+  ComPtr<IUnknown> object;
+  ThrowIfFailed(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                   IID_PPV_ARGS(object.put())));
+  ComPtr<IShellLinkW> shellLink;
+  ThrowIfFailed(object->QueryInterface(IID_PPV_ARGS(shellLink.put())));
+  ComPtr<IPersistFile> file;
+  ThrowIfFailed(object->QueryInterface(IID_PPV_ARGS(file.put())));
+  shellLink->SetPath(W(exe));
+  return file->Save(W(link), FALSE) == S_OK;
+}
+
+}  // namespace
+
+void RegisterShortcut(HWND owner, int folderId, std::u16string_view word) {
+  const std::u16string link = ShortcutPath(SpecialFolderPath(owner, folderId));
+  const std::u16string exe = ExecutablePath();
+  ShortcutOutcome outcome;
+  if (FileExists(link)) {
+    switch (AskQuestion(owner, ExistenceQuestion(word, ApplicationTitle(exe)), MB_YESNOCANCEL | MB_ICONQUESTION)) {
+      case IDYES:
+        outcome = WriteLink(exe, link) ? ShortcutOutcome::Updated : ShortcutOutcome::NotUpdated;
+        break;
+      case IDNO:
+        outcome = ::DeleteFileW(W(link)) ? ShortcutOutcome::Deleted : ShortcutOutcome::NotDeleted;
+        break;
+      default:
+        return;  // Cancel: nothing more is said
+    }
+  } else {
+    outcome = WriteLink(exe, link) ? ShortcutOutcome::Created : ShortcutOutcome::NotCreated;
+  }
+  ShowPlainMessage(owner, OutcomeMessage(outcome, word, exe, link));
+
+  if (AskQuestion(owner, FolderQuestion(word), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  // The file manager fails silently, as it would for any refused request.
+  if (FileExists(link)) {
+    const std::u16string parameters = SelectParameters(link);
+    Shell().ShellExecuteW(owner, L"open", L"explorer.exe", W(parameters), nullptr, SW_SHOWNORMAL);
+  } else {
+    const std::optional<std::u16string> folder = DirectoryPart(link);
+    if (!folder) throw UserError(u"The path \"" + link + u"\" is too long");
+    Shell().ShellExecuteW(owner, L"open", W(*folder), nullptr, nullptr, SW_SHOWNORMAL);
+  }
+}
+
+void ScDeskTop1Click(TForm1& form, bool) { RegisterShortcut(form.hwnd(), CSIDL_DESKTOP, u"DeskTop"); }
+void ScStartMenu1Click(TForm1& form, bool) { RegisterShortcut(form.hwnd(), CSIDL_PROGRAMS, u"Program Menu"); }
+void ScStartUp1Click(TForm1& form, bool) { RegisterShortcut(form.hwnd(), CSIDL_STARTUP, u"StartUp"); }
+
+}  // namespace orvane
