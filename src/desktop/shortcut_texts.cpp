@@ -58,7 +58,7 @@ std::u16string FolderQuestion(std::u16string_view word) { return Join({u"フォ�
 
 std::u16string SelectParameters(std::u16string_view link) { return Join({u"/select,\"", link, u"\""}); }
 
-std::optional<std::u16string> DirectoryPart(std::u16string_view path) {
+std::optional<std::u16string> LinkFolder(std::u16string_view path) {
   if (path.size() >= kMaxPath) return std::nullopt;
   std::size_t cut = path.size();
   while (cut > 0 && !IsDelimiter(path[cut - 1])) --cut;

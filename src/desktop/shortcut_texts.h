@@ -34,6 +34,6 @@ enum class ShortcutOutcome { Created, NotCreated, Updated, NotUpdated, Deleted, 
 // The path cut before its last delimiter, without it, except that a root
 // (C:\) keeps its backslash. Nothing for a path of 260 units or more, which
 // the shell's own path functions refuse.
-[[nodiscard]] std::optional<std::u16string> DirectoryPart(std::u16string_view path);
+[[nodiscard]] std::optional<std::u16string> LinkFolder(std::u16string_view path);
 
 }  // namespace orvane

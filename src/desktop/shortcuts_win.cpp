@@ -62,7 +62,7 @@ void RegisterShortcut(HWND owner, int folderId, std::u16string_view word) {
     const std::u16string parameters = SelectParameters(link);
     Shell().ShellExecuteW(owner, L"open", L"explorer.exe", W(parameters), nullptr, SW_SHOWNORMAL);
   } else {
-    const std::optional<std::u16string> folder = DirectoryPart(link);
+    const std::optional<std::u16string> folder = LinkFolder(link);
     if (!folder) throw UserError(u"The path \"" + link + u"\" is too long");
     Shell().ShellExecuteW(owner, L"open", W(*folder), nullptr, nullptr, SW_SHOWNORMAL);
   }

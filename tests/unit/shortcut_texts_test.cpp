@@ -43,7 +43,7 @@ TEST(ShortcutTexts, FolderPathsEndInExactlyOneBackslash) {
   EXPECT_EQ(WithTrailingBackslash(u""), u"\\");
 }
 
-TEST(DirectoryPart, CutBeforeTheLastDelimiterARootKeepingItsBackslash) {
+TEST(LinkFolder, CutBeforeTheLastDelimiterARootKeepingItsBackslash) {
   struct Case {
     std::u16string_view path, folder;
   } cases[] = {
@@ -54,10 +54,10 @@ TEST(DirectoryPart, CutBeforeTheLastDelimiterARootKeepingItsBackslash) {
       {u"C:/a/Orvane.Lnk", u"C:/a"},
       {u"Orvane.Lnk", u""},
   };
-  for (const Case& c : cases) EXPECT_EQ(DirectoryPart(c.path), std::u16string(c.folder));
+  for (const Case& c : cases) EXPECT_EQ(LinkFolder(c.path), std::u16string(c.folder));
   std::u16string longest = u"C:\\" + std::u16string(245, u'x') + u"\\Orvane.Lnk";  // 259 units
-  EXPECT_EQ(DirectoryPart(longest), longest.substr(0, 248));
-  EXPECT_EQ(DirectoryPart(longest + u"k"), std::nullopt) << "260 units are refused, never cut";
+  EXPECT_EQ(LinkFolder(longest), longest.substr(0, 248));
+  EXPECT_EQ(LinkFolder(longest + u"k"), std::nullopt) << "260 units are refused, never cut";
 }
 
 }  // namespace
