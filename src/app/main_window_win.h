@@ -21,7 +21,8 @@
 namespace orvane {
 
 inline COLORREF ToColorRef(Color c) noexcept {
-  return IsSystemColor(c) ? ::GetSysColor(SystemColorIndex(c)) : static_cast<COLORREF>(c);
+  // Only RGB reaches GDI: it reads a top byte as a palette index.
+  return IsSystemColor(c) ? ::GetSysColor(SystemColorIndex(c)) : static_cast<COLORREF>(c & 0x00FFFFFF);
 }
 
 // The program's one pseudo-random generator, seeded once at start.
@@ -96,6 +97,7 @@ class TForm1 {
   void LoadSettings();
   void SaveSettings();
   [[nodiscard]] bool FormCloseQuery();
+  [[nodiscard]] bool SaveSettingsQuietly() noexcept;  // at log-off: saved if it can be
 
   // The stretched text (display/stretched_text.cpp).
   void FitFont();
@@ -167,6 +169,7 @@ class TForm1 {
   bool edit1ChangeAttached_ = true;  // Edit1's change notification
   bool formCreated_ = false;         // resizes before FormCreate fits nothing
   int showCommand_ = SW_SHOWNORMAL;  // the state the window takes when shown
+  bool savedForSessionEnd_ = false;  // the settings saved at the log-off query
   PrinterSettings printer_;
   ProgramRandom random_;
   Color savedBackColor_ = kWhite;  // SavedBackColor: the background before telop mode
