@@ -744,6 +744,13 @@ bool Orvane::PressOk(HWND dialog) {
   return false;
 }
 
+bool Orvane::PressButton(HWND dialog, int id) {
+  HWND button = ::GetDlgItem(dialog, id);
+  if (!button) return false;
+  ::PostMessageW(button, BM_CLICK, 0, 0);
+  return WaitUntil([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
+}
+
 std::optional<DWORD> Orvane::GdiObjects() const {
   // Wine answers 0 for every process; a process with a window has some.
   if (DWORD count = ::GetGuiResources(process_.hProcess, GR_GDIOBJECTS)) return count;

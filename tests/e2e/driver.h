@@ -159,6 +159,7 @@ class Orvane {
   [[nodiscard]] static std::wstring Title(HWND window);
   [[nodiscard]] static RECT DialogIconRect(HWND dialog);  // on screen
   static bool PressOk(HWND dialog);
+  static bool PressButton(HWND dialog, int id);  // IDYES, IDNO, ...
 
   // GDI and USER objects the process holds, if the system can tell.
   [[nodiscard]] std::optional<DWORD> GdiObjects() const;
