@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "app/user_error.h"
+#include "platform/fonts_win.h"
 #include "platform/message_boxes_win.h"
 #include "platform/printers_win.h"
 
@@ -149,14 +150,14 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kTimer2) Timer2Timer();
       return 0;
     case WM_QUERYENDSESSION:
-      // At log-off the settings are saved as at any close; a failed save is
-      // reported and keeps the session from ending with the window.
-      try {
-        return FormCloseQuery() ? TRUE : FALSE;
-      } catch (...) {
-        ReportCurrentException(hwnd_);
-        return FALSE;
-      }
+      // Log-off or shutdown: the settings are saved if the file can be
+      // written, and the session is never held up for them (no question).
+      savedForSessionEnd_ = SaveSettingsQuietly();
+      return TRUE;
+    case WM_ENDSESSION:
+      // A file that was busy at the query may be free now.
+      if (wParam && !savedForSessionEnd_) savedForSessionEnd_ = SaveSettingsQuietly();
+      return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);
       return 0;
@@ -227,10 +228,10 @@ void TForm1::CreateEdit1() {
   ::SetWindowSubclass(edit, Edit1Proc, kEdit1SubclassId, reinterpret_cast<DWORD_PTR>(this));
   SetColors(font_.color, kWhite);
   SetWindowColor(windowColor_);
-  LOGFONTW initial{};
-  initial.lfHeight = font_.height;
-  initial.lfCharSet = font_.charSet;
-  std::copy(font_.face.begin(), font_.face.end(), initial.lfFaceName);
+  // Through the font record, which bounds the face name to what LOGFONTW holds.
+  FontRecord record = FitRecord(0, font_.height, 1, font_.face, font_.style);
+  record.charSet = font_.charSet;
+  LOGFONTW initial = ToLogFont(record);
   fontHandle_.reset(::CreateFontIndirectW(&initial));
   ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle_.get()), FALSE);
   ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);

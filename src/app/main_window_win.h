@@ -24,7 +24,8 @@
 namespace orvane {
 
 inline COLORREF ToColorRef(Color c) noexcept {
-  return IsSystemColor(c) ? ::GetSysColor(SystemColorIndex(c)) : static_cast<COLORREF>(c);
+  // Only RGB reaches GDI: it reads a top byte as a palette index.
+  return IsSystemColor(c) ? ::GetSysColor(SystemColorIndex(c)) : static_cast<COLORREF>(c & 0x00FFFFFF);
 }
 
 // The program's one pseudo-random generator, seeded once at start.
@@ -121,6 +122,7 @@ class TForm1 {
   void LoadSettings();
   void SaveSettings();
   [[nodiscard]] bool FormCloseQuery();
+  [[nodiscard]] bool SaveSettingsQuietly() noexcept;  // at log-off: saved if it can be
 
   // The stretched text (display/stretched_text.cpp).
   void FitFont();
@@ -198,6 +200,7 @@ class TForm1 {
   std::deque<std::function<void()>> deferred_;  // commands and menus asked for meanwhile
   static constexpr std::size_t kMaxDeferred = 16;
   int showCommand_ = SW_SHOWNORMAL;  // the state the window takes when shown
+  bool savedForSessionEnd_ = false;  // the settings saved at the log-off query
   PrinterSettings printer_;
   ProgramRandom random_;
   int telopDirection_ = 0;         // TelopDirection

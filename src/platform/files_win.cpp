@@ -5,10 +5,10 @@
 #include "app/user_error.h"
 #include "platform/handles_win.h"
 #include "platform/text_win.h"
+#include "settings/settings_path.h"
 
 namespace orvane {
 namespace {
-
 
 [[noreturn]] void Fail(const char16_t* what, const std::u16string& path, DWORD code) {
   throw UserError(std::u16string(what) + u" \"" + path + u"\". " + SystemErrorText(code));
@@ -40,6 +40,32 @@ bool RetryWhileBusy(Attempt attempt, bool accessDeniedIsBusy) {
   }
 }
 
+bool ProcessRunning(DWORD processId) {
+  UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+  // A process that cannot be opened for lack of rights still runs.
+  if (!process) return ::GetLastError() == ERROR_ACCESS_DENIED;
+  return ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
+}
+
+// Another copy of the program may be saving beside this one: only files whose
+// writer has ended, or this process's own from an earlier save, are left over.
+// A file still open is not deleted by the platform anyway.
+void RemoveLeftoverTemporaryFiles(const std::u16string& path) {
+  const std::u16string folder = FolderOf(path);
+  const std::u16string name = FileNameOf(path);
+  WIN32_FIND_DATAW found{};
+  UniqueFindHandle search(::FindFirstFileW(W(folder + name + u".*-*.tmp"), &found));
+  if (!search) return;
+  const DWORD self = ::GetCurrentProcessId();
+  do {
+    // The pattern also matches short names; the long one decides.
+    const std::optional<std::uint32_t> owner = TemporaryFileOwner(U16(found.cFileName), name);
+    if (!owner || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    if (*owner != self && ProcessRunning(*owner)) continue;
+    ::DeleteFileW(W(folder + std::u16string(U16(found.cFileName))));
+  } while (::FindNextFileW(search.get(), &found));
+}
+
 }  // namespace
 
 std::u16string SystemErrorText(unsigned long code) {
@@ -57,12 +83,14 @@ std::u16string SystemErrorText(unsigned long code) {
   return text;
 }
 
-std::optional<std::string> ReadWholeFile(const std::u16string& path) {
+std::optional<std::string> ReadWholeFile(const std::u16string& path, ReadSharing sharing) {
+  const DWORD share =
+      sharing == ReadSharing::Anyone ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : FILE_SHARE_READ;
   UniqueFile file;
   RetryWhileBusy(
       [&] {
-        file.reset(::CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        file.reset(::CreateFileW(W(path), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr));
         return static_cast<bool>(file);
       },
       false);
@@ -90,9 +118,9 @@ std::optional<std::string> ReadWholeFile(const std::u16string& path) {
 
 void ReplaceWholeFile(const std::u16string& path, std::string_view bytes) {
   static std::atomic<unsigned> serial{0};
+  RemoveLeftoverTemporaryFiles(path);
   TemporaryFile temporary;
-  temporary.path = path + u"." + std::u16string(U16(std::to_wstring(::GetCurrentProcessId()))) + u"-" +
-                   std::u16string(U16(std::to_wstring(serial++))) + u".tmp";
+  temporary.path = TemporaryPathFor(path, ::GetCurrentProcessId(), serial++);
   {
     UniqueFile file(::CreateFileW(W(temporary.path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -13,14 +13,19 @@ namespace orvane {
 // (the error report adds its own).
 [[nodiscard]] std::u16string SystemErrorText(unsigned long code);
 
-// The file's bytes; nullopt when it does not exist. Shares the file with
-// readers only: one held open for writing elsewhere raises
+// Whom a read lets at the file meanwhile: readers only, when what is read is
+// about to be written back whole (one held open for writing elsewhere then
+// fails the read); or anyone, when it is only read, as profile readers do.
+enum class ReadSharing { ReadersOnly, Anyone };
+
+// The file's bytes; nullopt when it does not exist. A failure raises
 // "Cannot open file "path". reason".
-[[nodiscard]] std::optional<std::string> ReadWholeFile(const std::u16string& path);
+[[nodiscard]] std::optional<std::string> ReadWholeFile(const std::u16string& path, ReadSharing sharing);
 
 // Writes a temporary file in the same folder and puts it in the place of the
 // old one in one step, so the file on disk is always the old one or the new
-// one, whole. Raises "Cannot create file "path". reason".
+// one, whole. Temporary files of this kind that an ended run left behind (a
+// kill during a save) are removed first. Raises "Cannot create file "path". reason".
 void ReplaceWholeFile(const std::u16string& path, std::string_view bytes);
 
 // The active ANSI code page (932 on a Japanese system).

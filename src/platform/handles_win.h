@@ -21,6 +21,9 @@ struct DestroyMenuHandle {
 struct CloseKernelHandle {
   void operator()(HANDLE h) const noexcept { ::CloseHandle(h); }
 };
+struct CloseFindHandle {
+  void operator()(HANDLE h) const noexcept { ::FindClose(h); }
+};
 // Kernel handles that say "none" with INVALID_HANDLE_VALUE, as files do.
 struct InvalidHandleValue {
   static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
@@ -32,6 +35,8 @@ using UniqueBitmap = unique_handle<HBITMAP, DeleteGdiObject>;
 using UniqueMemoryDC = unique_handle<HDC, DeleteMemoryDC>;
 using UniqueMenu = unique_handle<HMENU, DestroyMenuHandle>;
 using UniqueFile = unique_handle<HANDLE, CloseKernelHandle, InvalidHandleValue>;
+using UniqueKernelHandle = unique_handle<HANDLE, CloseKernelHandle>;  // processes and the like: null is none
+using UniqueFindHandle = unique_handle<HANDLE, CloseFindHandle, InvalidHandleValue>;
 
 // GetDC / ReleaseDC: the release needs the window, so it is kept with the DC.
 class WindowDC {

@@ -46,6 +46,22 @@ TaskDialogIndirectFn FindTaskDialog() {
       reinterpret_cast<void*>(::GetProcAddress(comctl, "TaskDialogIndirect")));
 }
 
+// The message of the exception being handled.
+std::u16string CurrentExceptionMessage() {
+  try {
+    throw;
+  } catch (const UserError& e) {
+    return e.message();
+  } catch (const std::bad_alloc&) {
+    return u"Out of memory";
+  } catch (const std::exception& e) {
+    std::string what = e.what();
+    return std::u16string(what.begin(), what.end());
+  } catch (...) {
+    return u"Unexpected error";
+  }
+}
+
 }  // namespace
 
 void ReportError(HWND owner, std::u16string_view message) noexcept {
@@ -59,16 +75,21 @@ void ReportError(HWND owner, std::u16string_view message) noexcept {
 
 void ReportCurrentException(HWND owner) noexcept {
   try {
-    throw;
-  } catch (const UserError& e) {
-    ReportError(owner, e.message());
-  } catch (const std::bad_alloc&) {
-    ReportError(owner, u"Out of memory");
-  } catch (const std::exception& e) {
-    std::string what = e.what();
-    ReportError(owner, std::u16string(what.begin(), what.end()));
+    ReportError(owner, CurrentExceptionMessage());
   } catch (...) {
-    ReportError(owner, u"Unexpected error");
+    ReportError(owner, u"Out of memory");
+  }
+}
+
+bool AskAfterCurrentException(HWND owner, std::u16string_view question) noexcept {
+  try {
+    std::u16string text = WithFullStop(CurrentExceptionMessage());
+    text += u"\r\n\r\n";
+    text += question;
+    return ::MessageBoxW(owner, W(text), W(Title()), MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2) == IDYES;
+  } catch (...) {
+    // Out of memory while asking: nothing can be shown, and staying loses nothing.
+    return false;
   }
 }
 

@@ -14,6 +14,11 @@ void ReportError(HWND owner, std::u16string_view message) noexcept;
 // The default error report for the exception being handled (inside a catch).
 void ReportCurrentException(HWND owner) noexcept;
 
+// The default error report for the exception being handled (inside a catch),
+// followed in the same box by a question with Yes and No, No the default.
+// True when the user answers Yes.
+[[nodiscard]] bool AskAfterCurrentException(HWND owner, std::u16string_view question) noexcept;
+
 // The plain message: a task dialog (no icon, no main instruction, sized to its
 // content, centred on the work area of the owner's monitor); a message box
 // where the task dialog is unavailable.

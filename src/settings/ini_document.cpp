@@ -93,46 +93,13 @@ std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
   return text;
 }
 
-// A lone surrogate has no UTF-8 form; it is written as U+FFFD.
-std::string EncodeUtf8(std::u16string_view text) {
-  std::string bytes;
-  bytes.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    std::uint32_t cp = text[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = kReplacement;
-    }
-    if (cp < 0x80) {
-      bytes += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      bytes += static_cast<char>(0xC0 | cp >> 6);
-      bytes += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      bytes += static_cast<char>(0xE0 | cp >> 12);
-      bytes += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-      bytes += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      bytes += static_cast<char>(0xF0 | cp >> 18);
-      bytes += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-      bytes += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-      bytes += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
-  return bytes;
-}
-
-std::string EncodeUtf16(std::u16string_view text, bool bigEndian) {
+// Little-endian: the one Unicode form every profile reader takes.
+std::string EncodeUtf16(std::u16string_view text) {
   std::string bytes;
   bytes.reserve(text.size() * 2);
   for (const char16_t unit : text) {
-    const char high = static_cast<char>(unit >> 8);
-    const char low = static_cast<char>(unit & 0xFF);
-    bytes += bigEndian ? high : low;
-    bytes += bigEndian ? low : high;
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
   }
   return bytes;
 }
@@ -156,6 +123,21 @@ std::u16string KeyLine(std::u16string_view line) {
   kept += u'=';
   kept += TrimmedText(line.substr(equals + 1));
   return kept;
+}
+
+// One pair of enclosing quotes removed, as profile readers do.
+std::u16string_view Unquoted(std::u16string_view value) {
+  if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+const IniSection* FindSection(const IniDocument& document, std::u16string_view name) {
+  for (const IniSection& section : document.sections) {
+    if (SameName(section.name, name)) return &section;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -213,7 +195,13 @@ void WriteValue(IniDocument& document, std::u16string_view section, std::u16stri
                 std::u16string_view value) {
   std::u16string line(key);
   line += u'=';
-  line += value;
+  if (Unquoted(TrimmedText(value)) == value) {
+    line += value;
+  } else {
+    line += u'"';
+    line += value;
+    line += u'"';
+  }
 
   const auto found = std::find_if(
       document.sections.begin(), document.sections.end(),
@@ -231,6 +219,20 @@ void WriteValue(IniDocument& document, std::u16string_view section, std::u16stri
   found->lines.push_back(std::move(line));
 }
 
+std::optional<std::u16string> ReadValue(const IniDocument& document, std::u16string_view section,
+                                       std::u16string_view key) {
+  const IniSection* found = FindSection(document, section);
+  if (!found) return std::nullopt;
+  for (const std::u16string& line : found->lines) {
+    const std::u16string_view view(line);
+    if (!SameName(TrimmedText(KeyOf(view)), key)) continue;
+    const std::size_t equals = view.find(u'=');
+    if (equals == std::u16string_view::npos) return std::u16string();
+    return std::u16string(Unquoted(TrimmedText(view.substr(equals + 1))));
+  }
+  return std::nullopt;
+}
+
 std::string SerializeIni(const IniDocument& document, const AnsiCodec& ansi) {
   std::u16string text;
   for (const IniSection& section : document.sections) {
@@ -244,18 +246,10 @@ std::string SerializeIni(const IniDocument& document, const AnsiCodec& ansi) {
     text += u"\r\n";
   }
 
-  switch (document.encoding) {
-    case TextEncoding::Utf8:
-      return std::string(kUtf8Mark) + EncodeUtf8(text);
-    case TextEncoding::Utf16Le:
-      return std::string(kUtf16LeMark) + EncodeUtf16(text, false);
-    case TextEncoding::Utf16Be:
-      return std::string(kUtf16BeMark) + EncodeUtf16(text, true);
-    case TextEncoding::Ansi:
-      break;
+  if (document.encoding == TextEncoding::Ansi) {
+    if (std::optional<std::string> bytes = ansi.encode(text)) return std::move(*bytes);
   }
-  if (std::optional<std::string> bytes = ansi.encode(text)) return std::move(*bytes);
-  return std::string(kUtf16LeMark) + EncodeUtf16(text, false);
+  return std::string(kUtf16LeMark) + EncodeUtf16(text);
 }
 
 }  // namespace orvane

@@ -135,6 +135,18 @@ std::u16string ColorToText(Color color) {
   return text;
 }
 
+std::int32_t ClampFontSize(std::int32_t points) noexcept {
+  return std::clamp(points, -kLargestFontSize, kLargestFontSize);
+}
+
+Color DisplayableColor(Color color, Color fallback) noexcept {
+  constexpr Color kNone = 0x1FFFFFFF;
+  constexpr Color kDefault = 0x20000000;
+  if (color == kNone || color == kDefault) return fallback;
+  if (IsSystemColor(color)) return color;
+  return color & 0x00FFFFFF;
+}
+
 Color TextToColor(std::u16string_view text) {
   for (const NamedColor& named : kNamedColors) {
     if (SameAsciiName(named.name, text)) return named.value;

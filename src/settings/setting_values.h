@@ -23,4 +23,16 @@ namespace orvane {
 // "'text' is not a valid integer value".
 [[nodiscard]] Color TextToColor(std::u16string_view text);
 
+// A font size in points as the file may hold it, within what a font can have
+// (16384 points either way: far beyond any screen or sheet), so converting it
+// to pixels cannot overflow.
+inline constexpr std::int32_t kLargestFontSize = 16384;
+[[nodiscard]] std::int32_t ClampFontSize(std::int32_t points) noexcept;
+
+// A colour the display can use: an RGB colour (top byte 0) or a system colour
+// (resolved when drawn) as it is; clNone and clDefault, which name no colour,
+// become the key's default; any other top byte is dropped, so drawing only
+// ever sees 24-bit RGB.
+[[nodiscard]] Color DisplayableColor(Color color, Color fallback) noexcept;
+
 }  // namespace orvane

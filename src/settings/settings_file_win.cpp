@@ -1,6 +1,8 @@
-// The settings file beside the executable: read key by key through the
-// platform's private-profile reader at start, written whole at every close.
+// The settings file beside the executable: read whole at start, written whole
+// at every close, both through the one model of the file.
 
+#include <algorithm>
+#include <limits>
 #include <string>
 
 #include "app/main_window_win.h"
@@ -9,36 +11,22 @@
 #include "display/font_fit.h"
 #include "settings/ini_document.h"
 #include "settings/placement_defaults.h"
+#include "settings/restored_bounds.h"
 #include "settings/setting_values.h"
 #include "settings/settings_model.h"
 #include "settings/settings_path.h"
 #include "platform/files_win.h"
+#include "platform/message_boxes_win.h"
 #include "platform/text_win.h"
 
 namespace orvane {
 namespace {
 
-class ProfileReader {
- public:
-  explicit ProfileReader(std::u16string path) : path_(std::move(path)) {}
+// Client pixels at 96 dpi that a window restored from the file shows at least,
+// each way: enough to see a part of the text and to click into it.
+constexpr int kUsableClient = 64;
 
-  // The value, or the default when the file, the section or the key is missing.
-  std::u16string Text(const wchar_t* section, const wchar_t* key, const std::u16string& fallback) const {
-    wchar_t buffer[2048];
-    DWORD got = ::GetPrivateProfileStringW(section, key, W(fallback), buffer, 2048, W(path_));
-    return std::u16string(U16(std::wstring_view(buffer, got)));
-  }
-  std::int32_t Integer(const wchar_t* section, const wchar_t* key, std::int32_t fallback) const {
-    return ParseIniInteger(Text(section, key, u"")).value_or(fallback);
-  }
-  bool Boolean(const wchar_t* section, const wchar_t* key, bool fallback) const {
-    auto value = ParseIniInteger(Text(section, key, u""));
-    return value ? *value != 0 : fallback;
-  }
-
- private:
-  std::u16string path_;
-};
+constexpr char16_t kCloseWithoutSaving[] = u"設定を保存せずに終了しますか？";
 
 int ShowCommandFor(std::int32_t state) {
   switch (state) {
@@ -67,19 +55,80 @@ std::u16string LastCloseText() {
   return text + u" " + std::u16string(U16(time));
 }
 
+std::int32_t Saturated(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                            std::numeric_limits<std::int32_t>::max()));
+}
+
+// The placement record keeps the restored rectangle in workspace coordinates,
+// counted from the work area's top-left corner: a taskbar at the top or left
+// shifts them from screen coordinates by its thickness. The shift is that of
+// the monitor the rectangle is on, as the platform takes it.
+POINT WorkspaceShift(const RECT& rect, MONITORINFO& monitor) {
+  monitor = MONITORINFO{sizeof monitor};
+  if (!::GetMonitorInfoW(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) return {0, 0};
+  return {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
+}
+
+RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+RECT ScreenToWorkspace(RECT rect) {
+  MONITORINFO monitor;
+  const POINT shift = WorkspaceShift(rect, monitor);
+  ::OffsetRect(&rect, -shift.x, -shift.y);
+  return rect;
+}
+
+// The work area of the monitor the rectangle (workspace coordinates) is on,
+// in workspace coordinates too.
+Bounds WorkAreaInWorkspace(const Bounds& bounds) {
+  const RECT rect{bounds.left, bounds.top, bounds.right, bounds.bottom};
+  MONITORINFO monitor;
+  const POINT shift = WorkspaceShift(rect, monitor);
+  return {monitor.rcWork.left - shift.x, monitor.rcWork.top - shift.y, monitor.rcWork.right - shift.x,
+          monitor.rcWork.bottom - shift.y};
+}
+
+// The window's frame, the platform's smallest and largest window and the usable share,
+// measured on the window as it stands (hidden, at the size of a first start).
+WindowLimits LimitsOf(HWND hwnd) {
+  RECT outer{};
+  RECT client{};
+  POINT origin{0, 0};
+  ::GetWindowRect(hwnd, &outer);
+  ::GetClientRect(hwnd, &client);
+  ::ClientToScreen(hwnd, &origin);
+  const UINT dpi = ::GetDpiForWindow(hwnd);
+  WindowLimits limits;
+  limits.frameLeft = origin.x - outer.left;
+  limits.frameTop = origin.y - outer.top;
+  limits.frameRight = outer.right - (origin.x + client.right);
+  limits.frameBottom = outer.bottom - (origin.y + client.bottom);
+  limits.minWidth = ::GetSystemMetricsForDpi(SM_CXMINTRACK, dpi);
+  limits.minHeight = ::GetSystemMetricsForDpi(SM_CYMINTRACK, dpi);
+  limits.maxWidth = ::GetSystemMetricsForDpi(SM_CXMAXTRACK, dpi);
+  limits.maxHeight = ::GetSystemMetricsForDpi(SM_CYMAXTRACK, dpi);
+  limits.usable = ::MulDiv(kUsableClient, static_cast<int>(dpi), 96);
+  return limits;
+}
+
 }  // namespace
 
 void TForm1::LoadSettings() {
-  ProfileReader ini(SettingsPathFor(ExecutablePath()));
-  const wchar_t* position = L"POSITION";
-  const wchar_t* option = L"OPTION";
+  IniDocument document;
+  // Shared with everyone, as profile readers read: another copy saving at this
+  // moment neither fails this read nor is held up by it.
+  if (std::optional<std::string> bytes = ReadWholeFile(SettingsPathFor(ExecutablePath()), ReadSharing::Anyone)) {
+    document = ParseIni(*bytes, ActiveCodePage());
+  }
+  const StoredSettings stored = ReadStoredSettings(document);
 
   WINDOWPLACEMENT placement{sizeof placement};
   ::GetWindowPlacement(hwnd_, &placement);
-  placement.flags = static_cast<UINT>(ini.Integer(position, L"Flags", static_cast<std::int32_t>(placement.flags)));
-  placement.showCmd = static_cast<UINT>(ini.Integer(position, L"ShowCmd", static_cast<std::int32_t>(placement.showCmd)));
-  placement.ptMaxPosition.x = ini.Integer(position, L"MaxX", placement.ptMaxPosition.x);
-  placement.ptMaxPosition.y = ini.Integer(position, L"MaxY", placement.ptMaxPosition.y);
+  if (stored.flags) placement.flags = static_cast<UINT>(*stored.flags);
+  if (stored.showCmd) placement.showCmd = static_cast<UINT>(*stored.showCmd);
+  placement.ptMaxPosition.x = stored.maxX.value_or(placement.ptMaxPosition.x);
+  placement.ptMaxPosition.y = stored.maxY.value_or(placement.ptMaxPosition.y);
 
   ::SetWindowPos(hwnd_, nullptr, 0, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2,
                  ::GetSystemMetrics(SM_CYSCREEN) / 2, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -89,40 +138,67 @@ void TForm1::LoadSettings() {
   ::GetWindowRect(hwnd_, &outer);
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
-  RECT& restored = placement.rcNormalPosition;
-  restored.left = ini.Integer(position, L"Left", DefaultLeft(work.right - work.left, width));
-  restored.top = ini.Integer(position, L"Top", DefaultTop(work.bottom - work.top, height, ClientSize().cy));
-  restored.right = ini.Integer(position, L"Right", restored.left + width);
-  restored.bottom = ini.Integer(position, L"Bottom", restored.top + height);
+  Bounds firstStart;
+  firstStart.left = DefaultLeft(work.right - work.left, width);
+  firstStart.top = DefaultTop(work.bottom - work.top, height, ClientSize().cy);
+  firstStart.right = firstStart.left + width;
+  firstStart.bottom = firstStart.top + height;
+  Bounds restored;
+  restored.left = stored.left.value_or(firstStart.left);
+  restored.top = stored.top.value_or(firstStart.top);
+  restored.right = stored.right.value_or(Saturated(std::int64_t{restored.left} + width));
+  restored.bottom = stored.bottom.value_or(Saturated(std::int64_t{restored.top} + height));
+  if (stored.left || stored.top || stored.right || stored.bottom) {
+    // A hand-edited or stale rectangle: the window must still be reachable.
+    restored = UsableBounds(restored, WorkAreaInWorkspace(restored), LimitsOf(hwnd_)).value_or(firstStart);
+  }
+  placement.rcNormalPosition = {restored.left, restored.top, restored.right, restored.bottom};
   placement.showCmd = SW_HIDE;
   ::SetWindowPlacement(hwnd_, &placement);
-  showCommand_ = ShowCommandFor(ini.Integer(position, L"state", 0));
+  showCommand_ = ShowCommandFor(stored.state.value_or(0));
 
-  std::u16string current = Edit1.Text();
-  std::u16string text = ini.Text(option, L"Text", current);
+  const std::u16string current = Edit1.Text();
+  const std::u16string text = stored.text.value_or(current);
   if (text != current) Edit1.SetText(text);
-  selectAll_ = ini.Boolean(option, L"SelectAll", true);
+  selectAll_ = stored.selectAll.value_or(true);
   if (selectAll_) {
     Edit1.SelectAll();
   } else {
     Edit1.CaretToEnd();
   }
-  font_.face = ini.Text(option, L"FontName", font_.face);
+  font_.face = stored.fontName.value_or(font_.face);
+  // No font record holds more of a face name.
+  if (font_.face.size() >= kFaceNameUnits) font_.face.resize(kFaceNameUnits - 1);
   const int ppi = ScreenPixelsPerInch();
-  font_.height = HeightFromPoints(ini.Integer(option, L"FontSize", PointsFromHeight(font_.height, ppi)), ppi);
-  SetColors(TextToColor(ini.Text(option, L"FontColor", u"clBlack")), backColor_);
-  SetColors(font_.color, TextToColor(ini.Text(option, L"BackColor", u"clWhite")));
+  font_.height = HeightFromPoints(ClampFontSize(stored.fontSize.value_or(PointsFromHeight(font_.height, ppi))), ppi);
+  SetColors(DisplayableColor(TextToColor(stored.fontColor.value_or(u"clBlack")), kBlack), backColor_);
+  SetColors(font_.color, DisplayableColor(TextToColor(stored.backColor.value_or(u"clWhite")), kWhite));
   unsigned style = 0;
-  if (ini.Boolean(option, L"FontBold", false)) style |= kBold;
-  if (ini.Boolean(option, L"FontItalic", false)) style |= kItalic;
-  if (ini.Boolean(option, L"FontUnderline", false)) style |= kUnderline;
-  if (ini.Boolean(option, L"FontStrikeOut", false)) style |= kStrikeOut;
+  if (stored.bold.value_or(false)) style |= kBold;
+  if (stored.italic.value_or(false)) style |= kItalic;
+  if (stored.underline.value_or(false)) style |= kUnderline;
+  if (stored.strikeOut.value_or(false)) style |= kStrikeOut;
   font_.style = style;
 }
 
 bool TForm1::FormCloseQuery() {
-  SaveSettings();  // a failure propagates: the close is abandoned, nothing lost
-  return true;
+  try {
+    SaveSettings();
+    return true;
+  } catch (...) {
+    // The file on disk is whole either way; the user chooses between closing
+    // without saving and staying with nothing lost.
+    return AskAfterCurrentException(hwnd_, kCloseWithoutSaving);
+  }
+}
+
+bool TForm1::SaveSettingsQuietly() noexcept {
+  try {
+    SaveSettings();
+    return true;
+  } catch (...) {
+    return false;
+  }
 }
 
 void TForm1::SaveSettings() {
@@ -131,7 +207,9 @@ void TForm1::SaveSettings() {
   const AnsiCodec& ansi = ActiveCodePage();
 
   IniDocument document;
-  if (std::optional<std::string> previous = ReadWholeFile(path)) document = ParseIni(*previous, ansi);
+  if (std::optional<std::string> previous = ReadWholeFile(path, ReadSharing::ReadersOnly)) {
+    document = ParseIni(*previous, ansi);
+  }
 
   ProgramSection program{FileNameOf(exe), FolderOf(exe), kVersionLabel, LastCloseText()};
   std::optional<PositionSection> position;
@@ -140,9 +218,8 @@ void TForm1::SaveSettings() {
   if (!text.empty()) {
     WINDOWPLACEMENT placement{sizeof placement};
     ::GetWindowPlacement(hwnd_, &placement);
-    const RECT& restored = placement.rcNormalPosition;
-    const Rect bounds = modes_.fullScreen ? modes_.savedBounds
-                                          : Rect{restored.left, restored.top, restored.right, restored.bottom};
+    // SavedBounds is in screen coordinates, the record's rectangle is not.
+    const RECT bounds = modes_.fullScreen ? ScreenToWorkspace(ToRECT(modes_.savedBounds)) : placement.rcNormalPosition;
     position = PositionSection{static_cast<std::int32_t>(placement.flags),
                                static_cast<std::int32_t>(placement.showCmd),
                                placement.ptMaxPosition.x,

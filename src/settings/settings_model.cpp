@@ -17,7 +17,42 @@ std::u16string Decimal(std::int32_t value) {
   return std::u16string(digits.begin(), digits.end());
 }
 
+std::optional<std::int32_t> Integer(const IniDocument& document, std::u16string_view section,
+                                   std::u16string_view key) {
+  const std::optional<std::u16string> value = ReadValue(document, section, key);
+  return value ? ParseIniInteger(*value) : std::nullopt;
+}
+
+std::optional<bool> Flag(const IniDocument& document, std::u16string_view section, std::u16string_view key) {
+  const std::optional<std::int32_t> value = Integer(document, section, key);
+  return value ? std::optional<bool>(*value != 0) : std::nullopt;
+}
+
 }  // namespace
+
+StoredSettings ReadStoredSettings(const IniDocument& document) {
+  StoredSettings s;
+  s.flags = Integer(document, kPosition, u"Flags");
+  s.showCmd = Integer(document, kPosition, u"ShowCmd");
+  s.maxX = Integer(document, kPosition, u"MaxX");
+  s.maxY = Integer(document, kPosition, u"MaxY");
+  s.left = Integer(document, kPosition, u"Left");
+  s.top = Integer(document, kPosition, u"Top");
+  s.right = Integer(document, kPosition, u"Right");
+  s.bottom = Integer(document, kPosition, u"Bottom");
+  s.state = Integer(document, kPosition, u"state");
+  s.text = ReadValue(document, kOption, u"Text");
+  s.selectAll = Flag(document, kOption, u"SelectAll");
+  s.fontName = ReadValue(document, kOption, u"FontName");
+  s.fontSize = Integer(document, kOption, u"FontSize");
+  s.fontColor = ReadValue(document, kOption, u"FontColor");
+  s.backColor = ReadValue(document, kOption, u"BackColor");
+  s.bold = Flag(document, kOption, u"FontBold");
+  s.italic = Flag(document, kOption, u"FontItalic");
+  s.underline = Flag(document, kOption, u"FontUnderline");
+  s.strikeOut = Flag(document, kOption, u"FontStrikeOut");
+  return s;
+}
 
 void StoreSettings(IniDocument& document, const ProgramSection& program,
                    const std::optional<PositionSection>& position,

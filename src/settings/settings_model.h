@@ -39,6 +39,27 @@ struct OptionSection {
   unsigned style = 0;  // FontStyle bits
 };
 
+// What the file holds for the keys the program reads, read as profile readers
+// read (names in any letter case, the first section and key of a name win).
+// nullopt: the key is missing or, for a number or a flag, not an integer.
+// Colours stay text: reading them can fail, and the failure stops the load at
+// that key.
+struct StoredSettings {
+  std::optional<std::int32_t> flags, showCmd, maxX, maxY;
+  std::optional<std::int32_t> left, top, right, bottom;
+  std::optional<std::int32_t> state;
+  std::optional<std::u16string> text;
+  std::optional<bool> selectAll;
+  std::optional<std::u16string> fontName;
+  std::optional<std::int32_t> fontSize;
+  std::optional<std::u16string> fontColor, backColor;
+  std::optional<bool> bold, italic, underline, strikeOut;
+
+  bool operator==(const StoredSettings&) const = default;
+};
+
+[[nodiscard]] StoredSettings ReadStoredSettings(const IniDocument& document);
+
 // Replaces the program's three sections in the document: foreign sections keep
 // their order, then PROGRAM, then POSITION and OPTION when given (they are
 // left out for an empty text).

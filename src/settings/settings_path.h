@@ -1,6 +1,8 @@
 #pragma once
 // Where the settings file lives: beside the executable, named after it.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,5 +16,16 @@ namespace orvane {
 // delimiter (C:\Tools\).
 [[nodiscard]] std::u16string FileNameOf(std::u16string_view path);
 [[nodiscard]] std::u16string FolderOf(std::u16string_view path);
+
+// The file a save writes first, beside the settings file, before it takes the
+// settings file's place: "<settings path>.<process id>-<serial>.tmp".
+[[nodiscard]] std::u16string TemporaryPathFor(std::u16string_view settingsPath, std::uint32_t processId,
+                                              std::uint32_t serial);
+
+// The process id in a file name of that form for the settings file named
+// settingsName (names without folder; letter case ignored); nullopt for any
+// other name, so nothing but the program's own leftovers is ever matched.
+[[nodiscard]] std::optional<std::uint32_t> TemporaryFileOwner(std::u16string_view fileName,
+                                                              std::u16string_view settingsName);
 
 }  // namespace orvane

@@ -36,7 +36,7 @@ HWND Receiver() {
 
 // The probe is a DLL beside the test program; the hook loads it into the
 // thread that owns the window.
-std::vector<MenuLine> Ask(HWND target, WPARAM what) {
+std::wstring AskText(HWND target, WPARAM what) {
   static HMODULE probe = [] {
     wchar_t path[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -44,18 +44,22 @@ std::vector<MenuLine> Ask(HWND target, WPARAM what) {
     folder.resize(folder.find_last_of(L'\\') + 1);
     return ::LoadLibraryW((folder + L"orvane_e2e_probe.dll").c_str());
   }();
-  std::vector<MenuLine> lines;
-  if (!probe || !target) return lines;
+  if (!probe || !target) return {};
   auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(probe, "ProbeHook")));
   DWORD thread = ::GetWindowThreadProcessId(target, nullptr);
   HHOOK installed = ::SetWindowsHookExW(WH_CALLWNDPROC, hook, probe, thread);
-  if (!installed) return lines;
+  if (!installed) return {};
   Received.clear();
   DWORD_PTR result = 0;
   ::SendMessageTimeoutW(target, kProbeMessage, what, reinterpret_cast<LPARAM>(Receiver()), SMTO_NORMAL,
                         5000, &result);
   ::UnhookWindowsHookEx(installed);
-  std::wistringstream in(Received);
+  return Received;
+}
+
+std::vector<MenuLine> Ask(HWND target, WPARAM what) {
+  std::vector<MenuLine> lines;
+  std::wistringstream in(AskText(target, what));
   std::wstring row;
   while (std::getline(in, row)) {
     MenuLine line;
@@ -96,6 +100,13 @@ HWND OpenMenuWindow() {
 std::vector<MenuLine> ReadOpenMenu() { return Ask(OpenMenuWindow(), 1); }
 
 std::vector<MenuLine> ReadSystemMenu(HWND window) { return Ask(window, 2); }
+
+RECT SetProgramWorkArea(HWND window, int top) {
+  std::wistringstream in(AskText(window, 3 | (static_cast<WPARAM>(top) << 8)));
+  RECT work{-1, -1, -1, -1};
+  in >> work.left >> work.top >> work.right >> work.bottom;
+  return work;
+}
 
 int SystemMenuItems(HWND window) {
   int count = 0;

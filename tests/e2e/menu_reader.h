@@ -1,5 +1,6 @@
 #pragma once
-// Reads the program's menus as they really are, from inside its process.
+// Reads the program's menus as they really are, from inside its process (and
+// sets the work area it sees).
 
 #include <windows.h>
 
@@ -31,6 +32,10 @@ std::vector<MenuLine> ReadOpenMenu();
 std::vector<MenuLine> ReadSystemMenu(HWND window);
 // How often the program's item "Orvaneメニュー" (id 100) is in the window's system menu.
 int SystemMenuItems(HWND window);
+// Sets the work area that the program's process sees to the screen below
+// top (a taskbar at the top) and returns it as the program now reads it.
+// Under Wine this reaches only that process; on Windows it is the system's.
+RECT SetProgramWorkArea(HWND window, int top);
 // The open popup menu's window, if any.
 HWND OpenMenuWindow();
 

@@ -17,6 +17,8 @@ namespace {
 
 std::wstring SettingsPath(const std::wstring& folder) { return folder + L"\\Orvane.ini"; }
 
+constexpr wchar_t kCloseWithoutSaving[] = L"設定を保存せずに終了しますか？";
+
 bool HasSystemMenuItem(const Orvane& app) { return SystemMenuItems(app.Window()) > 0; }
 
 // Start-up has finished once the system menu carries the program's item.
@@ -287,6 +289,27 @@ TEST(SettingsRestart, NamedUnnamedAndSystemColoursShowAndComeBackUnderTheirNames
   }
 }
 
+TEST(SettingsRestart, TextsWithEdgeBlanksQuotesOrThousandsOfCharactersComeBackExactly) {
+  std::wstring long_;
+  while (long_.size() < 3000) long_ += L"0123456789abcdefghij";
+  const std::wstring texts[] = {L"  本日休業  ", L"\"quoted\"", L"'single'", long_};
+  for (const std::wstring& text : texts) {
+    SCOPED_TRACE(testing::PrintToString(text.substr(0, 20)));
+    TestFolder folder;
+    {
+      Orvane app({.folder = folder.Path()});
+      ASSERT_TRUE(app.Started());
+      ASSERT_TRUE(app.Activate());
+      app.Paste(text);  // over the selected "Orvane"
+      ASSERT_TRUE(WaitUntil([&] { return app.Text() == text; })) << app.Text().size() << " units";
+      ASSERT_TRUE(app.Close());
+    }
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    EXPECT_EQ(app.Text(), text) << app.Text().size() << " units came back";
+  }
+}
+
 // ---- Where the window comes back ---------------------------------------------
 
 TEST(SettingsRestart, AMovedAndResizedWindowComesBackAtTheSameRectangle) {
@@ -359,6 +382,62 @@ TEST(SettingsRestart, ClosedInFullScreenComesBackMaximizedWithAFrame) {
   EXPECT_NE(Style(app.Window()) & WS_CAPTION, 0) << "full screen itself is not restored";
   ASSERT_TRUE(FinishedStarting(app));
   EXPECT_TRUE(RestoresTo(app, before)) << "the rectangle from before full screen";
+}
+
+// The client area of the window as far as it lies on the work area.
+SIZE VisibleClient(const Orvane& app) {
+  RECT client = app.ClientOnScreen();
+  RECT work = WorkArea();
+  RECT visible{};
+  ::IntersectRect(&visible, &client, &work);
+  return {visible.right - visible.left, visible.bottom - visible.top};
+}
+
+TEST(SettingsRestart, ARectangleThatWouldLeaveTheWindowUnusableIsPulledInOrReplaced) {
+  TestFolder folder;
+  ASSERT_TRUE(CloseAFirstStart(folder));
+  const RECT firstStart = ReadSettings(folder.Path()).Bounds();
+  struct Case {
+    const char* what;
+    RECT written;
+    bool replaced;  // by the first-start rectangle
+  };
+  const Case cases[] = {
+      {"a sliver at the bottom right", {1900, 1070, 2860, 1610}, false},
+      {"a sliver at the top left", {-950, -530, 10, 10}, false},
+      {"a tiny rectangle", {100, 100, 110, 110}, true},
+      {"a reversed rectangle", {900, 700, 300, 200}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EditSettings(folder.Path(), L"POSITION", L"Left", std::to_wstring(c.written.left).c_str());
+    EditSettings(folder.Path(), L"POSITION", L"Top", std::to_wstring(c.written.top).c_str());
+    EditSettings(folder.Path(), L"POSITION", L"Right", std::to_wstring(c.written.right).c_str());
+    EditSettings(folder.Path(), L"POSITION", L"Bottom", std::to_wstring(c.written.bottom).c_str());
+    EditSettings(folder.Path(), L"OPTION", L"Text", L"usable");
+    RECT shown{};
+    {
+      Orvane app({.folder = folder.Path()});
+      ASSERT_TRUE(app.Started());
+      shown = app.WindowRect();
+      if (c.replaced) {
+        EXPECT_TRUE(Same(shown, firstStart)) << ToString(shown);
+      } else {
+        EXPECT_EQ(shown.right - shown.left, c.written.right - c.written.left) << "the size is kept";
+        EXPECT_EQ(shown.bottom - shown.top, c.written.bottom - c.written.top);
+        EXPECT_GE(shown.top, WorkArea().top) << "the caption bar shows";
+        EXPECT_FALSE(Same(shown, firstStart)) << "pulled in only as far as needed";
+      }
+      SIZE visible = VisibleClient(app);
+      EXPECT_GE(visible.cx, 40) << ToString(shown);
+      EXPECT_GE(visible.cy, 40) << ToString(shown);
+      EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"usable"))) << "the text fills the client area";
+      ASSERT_TRUE(app.Close());
+    }
+    SettingsFile file = ReadSettings(folder.Path());
+    EXPECT_TRUE(Same(file.Bounds(), shown)) << "the rectangle it had is saved: " << ToString(file.Bounds());
+    EXPECT_EQ(file.Value(L"OPTION", L"Text"), L"usable") << "the other values are kept";
+  }
 }
 
 TEST(SettingsRestart, ClosedInTelopModeKeepsTheRealBackgroundAndComesBackFramed) {
@@ -489,6 +568,52 @@ TEST(SettingsFile, AnEmojiTurnsTheFileUnicodeAndItStaysSo) {
   EXPECT_EQ(app.Text(), L"plain");
 }
 
+TEST(SettingsFile, AFileSavedAsUtf8WithAByteOrderMarkIsReadAndWrittenBackAsUtf16) {
+  TestFolder folder;
+  const char8_t utf8[] = u8"\uFEFF[Foreign]\r\nName=日本語\r\n[OPTION]\r\nText=漢字テキスト\r\nSelectAll=0\r\n";
+  ASSERT_TRUE(WriteFileBytes(SettingsPath(folder.Path()), reinterpret_cast<const char*>(utf8)));
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    EXPECT_EQ(app.Text(), L"漢字テキスト");
+    EXPECT_EQ(app.Selection(), (std::pair{6, 6})) << "SelectAll=0 is read: the first section is not lost";
+    ASSERT_TRUE(app.Close());
+  }
+  SettingsFile file = ReadSettings(folder.Path());
+  EXPECT_TRUE(file.unicode) << "UTF-16 LE with its byte-order mark, which every profile reader reads";
+  EXPECT_TRUE(file.wellFormed);
+  EXPECT_EQ(file.Names(), (std::vector<std::wstring>{L"Foreign", L"PROGRAM", L"POSITION", L"OPTION"}));
+  EXPECT_EQ(file.Value(L"Foreign", L"Name"), L"日本語");
+  EXPECT_EQ(file.Value(L"OPTION", L"Text"), L"漢字テキスト");
+}
+
+TEST(SettingsFile, ATemporaryFileLeftByAKilledSaveIsGoneAfterTheNextClose) {
+  TestFolder folder;
+  DWORD ended = 0;
+  {
+    Orvane first({.folder = folder.Path()});
+    ASSERT_TRUE(first.Started());
+    ended = first.ProcessId();
+    ASSERT_TRUE(first.Close());
+  }
+  const std::wstring leftover = folder.File(L"Orvane.ini." + std::to_wstring(ended) + L"-0.tmp");
+  // Another copy saving at this moment: this test's own process stands for it.
+  const std::wstring saving = folder.File(L"Orvane.ini." + std::to_wstring(::GetCurrentProcessId()) + L"-3.tmp");
+  const std::wstring others[] = {folder.File(L"Orvane.ini.bak.tmp"), folder.File(L"Other.ini.12-0.tmp"),
+                                 folder.File(L"notes.tmp")};
+  for (const std::wstring& path : {leftover, saving, others[0], others[1], others[2]}) {
+    ASSERT_TRUE(WriteFileBytes(path, "[PROG"));
+  }
+  Orvane app({.folder = folder.Path()});
+  ASSERT_TRUE(app.Started());
+  ASSERT_TRUE(app.Close());
+  auto exists = [](const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
+  EXPECT_FALSE(exists(leftover));
+  EXPECT_TRUE(exists(saving)) << "the file of a copy still running";
+  for (const std::wstring& path : others) EXPECT_TRUE(exists(path)) << testing::PrintToString(path);
+  EXPECT_TRUE(ReadSettings(folder.Path()).wellFormed);
+}
+
 // ---- When the file cannot be written ------------------------------------------
 
 class SettingsErrors : public ::testing::Test {
@@ -555,7 +680,7 @@ class SettingsErrors : public ::testing::Test {
   HANDLE other = INVALID_HANDLE_VALUE;
 };
 
-TEST_F(SettingsErrors, AFileThatCannotBeReplacedIsReportedAndLeftAsItWas) {
+TEST_F(SettingsErrors, AFileThatCannotBeReplacedAsksWhetherToCloseWithoutSaving) {
   // The program writes a new file beside the old one and moves it into its
   // place. Another program reading the old file, without letting it be
   // deleted, blocks that move on Windows and under Wine alike. Read-only
@@ -567,7 +692,10 @@ TEST_F(SettingsErrors, AFileThatCannotBeReplacedIsReportedAndLeftAsItWas) {
   EXPECT_EQ(Orvane::Title(box), L"Orvane");
   std::wstring message = Orvane::DialogText(box);
   EXPECT_TRUE(StartsWith(message, L"Cannot create file \"" + Path() + L"\". ")) << testing::PrintToString(message);
-  EXPECT_TRUE(Orvane::PressOk(box));
+  EXPECT_TRUE(message.ends_with(L".\r\n\r\n" + std::wstring(kCloseWithoutSaving))) << testing::PrintToString(message);
+
+  // No: the window stays, with nothing lost.
+  EXPECT_TRUE(Orvane::Answer(box, IDNO));
   app->Sync();
   EXPECT_TRUE(app->Running()) << "the window stays open";
   EXPECT_TRUE(::IsWindowVisible(app->Window()));
@@ -575,22 +703,32 @@ TEST_F(SettingsErrors, AFileThatCannotBeReplacedIsReportedAndLeftAsItWas) {
   EXPECT_EQ(ReadFileBytes(Path()), saved) << "the old file is untouched";
   EXPECT_FALSE(TemporaryFilesLeft());
 
-  // Once the other program lets go, closing works.
-  Release();
-  ASSERT_TRUE(app->Close());
-  EXPECT_EQ(ReadSettings(folder.Path()).Value(L"OPTION", L"Text"), L"changed");
+  // Log-off is never held up, and asks nothing.
+  DWORD_PTR answer = FALSE;
+  ASSERT_TRUE(::SendMessageTimeoutW(app->Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000,
+                                    &answer));
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+  EXPECT_TRUE(app->Dialogs().empty());
+
+  // Yes: the window closes, and the old file stays as it was.
+  box = CloseFailing();
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(Orvane::Answer(box, IDYES));
+  EXPECT_TRUE(WaitUntil([&] { return !app->Running(); }, 10s)) << "closed without saving";
+  EXPECT_EQ(ReadFileBytes(Path()), saved);
+  EXPECT_FALSE(TemporaryFilesLeft());
 }
 
-TEST_F(SettingsErrors, AFileAnotherProgramHoldsOpenForWritingIsReported) {
-  // Another program's handle with write access; the program reads only
-  // beside other readers, so its open fails.
+TEST_F(SettingsErrors, AFileAnotherProgramHoldsOpenForWritingIsReportedAndTheWindowCanStay) {
+  // Another program's handle with write access; the save reads the old file
+  // only beside other readers, so its open fails.
   ASSERT_TRUE(Hold(GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE));
   HWND box = CloseFailing();
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(Orvane::Title(box), L"Orvane");
   std::wstring message = Orvane::DialogText(box);
   EXPECT_TRUE(StartsWith(message, L"Cannot open file \"" + Path() + L"\". ")) << testing::PrintToString(message);
-  EXPECT_TRUE(Orvane::PressOk(box));
+  EXPECT_TRUE(Orvane::Answer(box, IDNO));
   app->Sync();
   EXPECT_TRUE(app->Running()) << "the window stays open";
   EXPECT_EQ(app->Text(), L"changed");
@@ -598,6 +736,7 @@ TEST_F(SettingsErrors, AFileAnotherProgramHoldsOpenForWritingIsReported) {
   EXPECT_EQ(ReadFileBytes(Path()), saved);
   EXPECT_FALSE(TemporaryFilesLeft());
 
+  // Once the other program lets go, closing saves.
   ASSERT_TRUE(app->Close());
   EXPECT_EQ(ReadSettings(folder.Path()).Value(L"OPTION", L"Text"), L"changed");
 }
@@ -628,6 +767,42 @@ TEST(SettingsErrorsAtStart, AColourThatIsNoNumberStopsTheRestOfStartUp) {
   // The rest of start-up stays skipped, but the window refits as ever.
   ASSERT_TRUE(app.ResizeClientTo(500, 240));
   EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"x")));
+}
+
+// ---- A taskbar at the top ---------------------------------------------------------
+
+// The work area starts below the screen's top. Set inside the program's
+// process through the probe: under Wine the setting holds for the calling
+// process only; on Windows it is the system's, and is put back at the end.
+class SettingsTopTaskbar : public ::testing::Test {
+ protected:
+  void SetUp() override { original = WorkArea(); }
+  void TearDown() override { ::SystemParametersInfoW(SPI_SETWORKAREA, 0, &original, SPIF_SENDCHANGE); }
+  RECT original{};
+};
+
+TEST_F(SettingsTopTaskbar, AWindowClosedInFullScreenComesBackWhereItWas) {
+  TestFolder folder;
+  const RECT moved{300, 200, 1000, 600};
+  {
+    Orvane app({.folder = folder.Path()});
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(FinishedStarting(app));
+    ASSERT_EQ(SetProgramWorkArea(app.Window(), 40).top, 40) << "the program sees a taskbar at the top";
+    ::SetWindowPos(app.Window(), nullptr, moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return Same(app.WindowRect(), moved); })) << ToString(app.WindowRect());
+    ASSERT_TRUE(app.Activate());
+    app.PressKey(VK_SPACE, Orvane::kCtrl);
+    RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    ASSERT_TRUE(WaitUntil([&] { return Same(app.WindowRect(), screen); }));
+    ASSERT_TRUE(app.Close());
+  }
+  Orvane app({.folder = folder.Path()});
+  ASSERT_TRUE(app.Started());
+  EXPECT_TRUE(::IsZoomed(app.Window()));
+  ASSERT_TRUE(FinishedStarting(app));
+  EXPECT_TRUE(RestoresTo(app, moved)) << "not moved by the taskbar's thickness";
 }
 
 // ---- Two copies in one folder ----------------------------------------------------

@@ -17,6 +17,7 @@ clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
   "$root/tests/fuzz/ini_fuzz.cpp" \
   "$root/src/settings/ini_document.cpp" \
   "$root/src/settings/setting_values.cpp" \
+  "$root/src/settings/settings_model.cpp" \
   "$root/src/app/user_error.cpp" \
   "$root/src/display/text_rules.cpp" \
   -o "$out/ini_fuzz"

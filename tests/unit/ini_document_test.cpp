@@ -53,28 +53,78 @@ TEST(SameName, FoldsAsciiAndFullWidthLettersOnly) {
   }
 }
 
-TEST(SerializeIni, EveryByteOrderMarkRoundTripsExactly) {
-  const std::string bodyAscii = "[S]\r\nk=v\r\n\r\n[T]\r\n\r\n";
+TEST(SerializeIni, EveryByteOrderMarkIsReadAndWrittenBackAsUtf16Le) {
+  const std::string utf16Le = "\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\x22\x6F\x3D\xD8\x00\xDE\r\0\n\0\r\0\n\0"s;
   struct Case {
     std::string bytes;
     TextEncoding encoding;
   };
   const Case cases[] = {
       {"\xEF\xBB\xBF[S]\r\nk=\xE6\xBC\xA2\xF0\x9F\x98\x80\r\n\r\n", TextEncoding::Utf8},
-      {"\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\x22\x6F\x3D\xD8\x00\xDE\r\0\n\0\r\0\n\0"s,
-       TextEncoding::Utf16Le},
+      {utf16Le, TextEncoding::Utf16Le},
       {"\xFE\xFF\0[\0S\0]\0\r\0\n\0k\0=\x6F\x22\xD8\x3D\xDE\x00\0\r\0\n\0\r\0\n"s,
        TextEncoding::Utf16Be},
-      {bodyAscii, TextEncoding::Ansi},
   };
   for (const Case& c : cases) {
     const IniDocument document = ParseIni(c.bytes, kAnsi);
     EXPECT_EQ(document.encoding, c.encoding);
     ASSERT_FALSE(document.sections.empty());
-    if (c.encoding != TextEncoding::Ansi) {
-      EXPECT_EQ(document.sections[0].lines, (std::vector<std::u16string>{u"k=漢😀"}));
-    }
-    EXPECT_EQ(SerializeIni(document, kAnsi), c.bytes);
+    EXPECT_EQ(document.sections[0].lines, (std::vector<std::u16string>{u"k=漢😀"}));
+    EXPECT_EQ(SerializeIni(document, kAnsi), utf16Le);
+  }
+  const std::string ansi = "[S]\r\nk=v\r\n\r\n[T]\r\n\r\n";
+  EXPECT_EQ(SerializeIni(ParseIni(ansi, kAnsi), kAnsi), ansi);
+}
+
+TEST(ReadValue, FindsTheFirstSectionAndKeyAndStripsBlanksAndOnePairOfQuotes) {
+  const IniDocument document = ParseIni(
+      "[Option]\nText=  padded  \nempty=\nkeyless\nq1=\"a b\"\nq2='x'\nq3=\"\"in\"\"\n"
+      "q4=\"open\nq5='mixed\"\nq6=\"\nq7=''\nText=second\n"
+      "[OPTION]\nother=1\n",
+      kAnsi);
+  struct Case {
+    std::u16string_view section, key;
+    std::optional<std::u16string> value;
+  };
+  const Case cases[] = {
+      {u"option", u"TEXT", u"padded"},   {u"Option", u"empty", u""},
+      {u"Option", u"keyless", u""},      {u"Option", u"q1", u"a b"},
+      {u"Option", u"q2", u"x"},          {u"Option", u"q3", u"\"in\""},
+      {u"Option", u"q4", u"\"open"},     {u"Option", u"q5", u"'mixed\""},
+      {u"Option", u"q6", u"\""},         {u"Option", u"q7", u""},
+      {u"Option", u"other", std::nullopt},  // the second section of a name is not read
+      {u"Option", u"missing", std::nullopt},
+      {u"Missing", u"Text", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReadValue(document, c.section, c.key), c.value) << "key of " << c.key.size() << " units";
+  }
+}
+
+TEST(WriteValue, QuotesExactlyTheValuesThatWouldNotReadBackWhole) {
+  struct Case {
+    std::u16string value;
+    std::u16string line;
+  };
+  const Case cases[] = {
+      {u"plain", u"k=plain"},
+      {u"in the middle", u"k=in the middle"},
+      {u"  本日休業  ", u"k=\"  本日休業  \""},
+      {u"\ttab", u"k=\"\ttab\""},
+      {u"\"quoted\"", u"k=\"\"quoted\"\""},
+      {u"'single'", u"k=\"'single'\""},
+      {u"\"half", u"k=\"half"},
+      {u"'mixed\"", u"k='mixed\""},
+      {u"\"", u"k=\""},
+      {u"", u"k="},
+      {u" ", u"k=\" \""},
+  };
+  for (const Case& c : cases) {
+    IniDocument document;
+    WriteValue(document, u"S", u"k", c.value);
+    EXPECT_EQ(document.sections.at(0).lines.at(0), c.line);
+    EXPECT_EQ(ReadValue(document, u"S", u"k"), c.value);
+    EXPECT_EQ(ReadValue(ParseIni(SerializeIni(document, kAnsi), kAnsi), u"S", u"k"), c.value);
   }
 }
 
@@ -103,8 +153,8 @@ TEST(SerializeIni, AnsiSwitchesToUtf16OnlyForCharactersTheCodePageLacks) {
 
 TEST(SerializeIni, EmptyDocumentIsJustTheMark) {
   EXPECT_EQ(SerializeIni({TextEncoding::Ansi, {}}, kAnsi), "");
-  EXPECT_EQ(SerializeIni({TextEncoding::Utf8, {}}, kAnsi), "\xEF\xBB\xBF");
-  EXPECT_EQ(SerializeIni({TextEncoding::Utf16Be, {}}, kAnsi), "\xFE\xFF");
+  EXPECT_EQ(SerializeIni({TextEncoding::Utf8, {}}, kAnsi), "\xFF\xFE");
+  EXPECT_EQ(SerializeIni({TextEncoding::Utf16Be, {}}, kAnsi), "\xFF\xFE");
 }
 
 TEST(EraseSection, RemovesEveryDuplicate) {

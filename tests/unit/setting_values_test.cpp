@@ -119,5 +119,32 @@ TEST(ColorText, RejectsOtherTextWithTheUsersMessage) {
   }
 }
 
+TEST(ClampFontSize, KeepsSizesAFontCanHave) {
+  const std::pair<std::int32_t, std::int32_t> cases[] = {
+      {0, 0},           {28, 28},         {-810, -810},           {16384, 16384},
+      {-16384, -16384}, {16385, 16384},   {-1610612736, -16384},  {2000000000, 16384},
+      {INT_MIN, -16384}, {INT_MAX, 16384},
+  };
+  for (const auto& [points, clamped] : cases) EXPECT_EQ(ClampFontSize(points), clamped) << points;
+}
+
+TEST(DisplayableColor, RgbAndSystemColoursStayNonColoursFallBackTheRestLoseTheTopByte) {
+  struct Case {
+    Color color;
+    Color shown;
+  };
+  const Case cases[] = {
+      {0x00000000, 0x00000000}, {0x00123456, 0x00123456}, {0x00FFFFFF, 0x00FFFFFF},
+      {0xFF000008, 0xFF000008},  // clWindowText: the platform resolves it when drawing
+      {0x1FFFFFFF, 0x00ABCDEF},  // clNone
+      {0x20000000, 0x00ABCDEF},  // clDefault
+      {0x7FFFFFFF, 0x00FFFFFF}, {0x01000010, 0x00000010}, {0x02123456, 0x00123456},
+      {0x1FFFFFFE, 0x00FFFFFE},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DisplayableColor(c.color, 0x00ABCDEF), c.shown) << std::hex << c.color;
+  }
+}
+
 }  // namespace
 }  // namespace orvane

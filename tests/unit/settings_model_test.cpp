@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "display/font_fit.h"
 #include "../support/fake_ansi_codec.h"
 
@@ -69,6 +71,23 @@ TEST(StoreSettings, LeavesOutWhatIsNotGivenAndStylesNotSet) {
             (std::vector<std::u16string>{u"Text=", u"SelectAll=0", u"FontName=", u"FontSize=0",
                                          u"FontColor=clBlack", u"BackColor=clBlack",
                                          u"FontItalic=1", u"FontUnderline=1"}));
+}
+
+TEST(ReadStoredSettings, GivesBackWhatStoreSettingsWroteAfterARestart) {
+  const PositionSection position{2, 3, -1, -32000, INT32_MIN, -20, INT32_MAX, 260, 1};
+  const std::u16string texts[] = {u"  centred  ", u"\"quoted\"", u"'single' and \"double\"",
+                                  std::u16string(3000, u'x') + u"end", u"漢 = ; [no section]"};
+  for (const std::u16string& text : texts) {
+    const OptionSection options{text, false, u" Padded Face ", -1610612736, 0x1FFFFFFF, 0xFF000005,
+                                kItalic | kStrikeOut};
+    IniDocument document;
+    StoreSettings(document, kProgram, position, options);
+    const StoredSettings expected{2, 3, -1, -32000, INT32_MIN, -20, INT32_MAX, 260, 1, text, false,
+                                  u" Padded Face ", -1610612736, u"clNone", u"clWindow",
+                                  std::nullopt /* absent, not "0" */, true, std::nullopt, true};
+    EXPECT_EQ(ReadStoredSettings(ParseIni(SerializeIni(document, kAscii), kAscii)), expected)
+        << "text of " << text.size() << " units";
+  }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Loaded into Orvane's process by a hook, so the tests can read menus, which
 // another process cannot: the command menu while it is open, and the window's
-// system menu. Answers one registered message with WM_COPYDATA.
+// system menu. Also sets the work area as the program sees it: under Wine that
+// setting holds for the calling process only. Answers one registered message
+// with WM_COPYDATA.
 
 #include <windows.h>
 
@@ -32,12 +34,22 @@ void Describe(HMENU menu, int depth, std::wstring& out) {
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
   const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && call && call->message == kProbeMessage) {
-    // wParam 1: the open menu of this menu window; 2: this window's system menu.
-    HMENU menu = call->wParam == 1
-                     ? reinterpret_cast<HMENU>(::SendMessageW(call->hwnd, MN_GETHMENU, 0, 0))
-                     : ::GetSystemMenu(call->hwnd, FALSE);
+    // wParam 1: the open menu of this menu window; 2: this window's system
+    // menu; 3 + (top << 8): the work area becomes the screen below top, and
+    // the answer is the work area as it now is, "left top right bottom".
     std::wstring out;
-    if (menu) Describe(menu, 0, out);
+    if ((call->wParam & 0xFF) == 3) {
+      RECT work{0, static_cast<LONG>(call->wParam >> 8), ::GetSystemMetrics(SM_CXSCREEN),
+                ::GetSystemMetrics(SM_CYSCREEN)};
+      ::SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, SPIF_SENDCHANGE);
+      ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+      out = std::to_wstring(work.left) + L" " + std::to_wstring(work.top) + L" " + std::to_wstring(work.right) +
+            L" " + std::to_wstring(work.bottom);
+    } else {
+      HMENU menu = call->wParam == 1 ? reinterpret_cast<HMENU>(::SendMessageW(call->hwnd, MN_GETHMENU, 0, 0))
+                                     : ::GetSystemMenu(call->hwnd, FALSE);
+      if (menu) Describe(menu, 0, out);
+    }
     COPYDATASTRUCT data{};
     data.dwData = 0x4F52;
     data.cbData = static_cast<DWORD>((out.size() + 1) * sizeof(wchar_t));
