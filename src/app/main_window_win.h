@@ -100,6 +100,7 @@ class TForm1 {
   // The stretched text (display/stretched_text.cpp).
   void FitFont();
   void ScrollEdit1Home();
+  void ShowLineStart();
   void UpdateCaption();
   void FormResize();
   void Edit1Change();
@@ -165,6 +166,7 @@ class TForm1 {
   MenuState menuState_;              // enabled states and marks of the last preparation
   WheelAccumulator wheel_;
   bool edit1ChangeAttached_ = true;  // Edit1's change notification
+  bool typing_ = false;              // a typed character is on its way into Edit1
   bool formCreated_ = false;         // resizes before FormCreate fits nothing
   int showCommand_ = SW_SHOWNORMAL;  // the state the window takes when shown
   PrinterSettings printer_;
