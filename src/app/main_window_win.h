@@ -173,6 +173,7 @@ class TForm1 {
   ProgramRandom random_;
   Color savedBackColor_ = kWhite;  // SavedBackColor: the background before telop mode
   int telopDirection_ = 0;         // TelopDirection
+  ActivationKeeper telopActivation_;  // the activation the drift off the screen may lose
 };
 
 }  // namespace orvane
