@@ -127,6 +127,7 @@ class TForm1 {
   // The stretched text (display/stretched_text.cpp).
   void FitFont();
   void ScrollEdit1Home();
+  void ShowLineStart();
   void UpdateCaption();
   void FormResize();
   void Edit1Change();
@@ -194,6 +195,7 @@ class TForm1 {
   MenuState menuState_;              // enabled states and marks of the last preparation
   WheelAccumulator wheel_;
   bool edit1ChangeAttached_ = true;  // Edit1's change notification
+  bool typing_ = false;              // a typed character is on its way into Edit1
   bool formCreated_ = false;         // resizes before FormCreate fits nothing
   Cmd running_ = Cmd::None;          // the command whose handler is on the stack
   bool closePending_ = false;        // a close asked for while it ran
@@ -204,6 +206,7 @@ class TForm1 {
   PrinterSettings printer_;
   ProgramRandom random_;
   int telopDirection_ = 0;         // TelopDirection
+  ActivationKeeper telopActivation_;  // the activation the drift off the screen may lose
 };
 
 }  // namespace orvane

@@ -10,7 +10,7 @@ FontRecord FitRecord(int clientWidth, int clientHeight, int ansiLength, std::u16
                      unsigned style) {
   FontRecord r;
   r.height = clientHeight;
-  r.width = clientWidth / ansiLength;  // truncating, as the fit is defined
+  r.width = std::max(1, clientWidth / ansiLength);  // truncating, but never 0
   r.weight = (style & kBold) ? 700 : 400;
   r.italic = (style & kItalic) ? 1 : 0;
   r.underline = (style & kUnderline) ? 1 : 0;

@@ -43,10 +43,16 @@ struct FontRecord {
 
 // The font that fills a client area with a text of ansiLength bytes: the cell
 // as high as the area, the average width the area's width / ansiLength
-// (truncating; 0 once the text is longer than the area is wide, which lets the
-// face take its natural proportions). ansiLength must be positive.
+// (truncating). Never 0, which would give the face its natural proportions and
+// a line many times too wide: a text longer than the area is wide gets the
+// thinnest width, 1. ansiLength must be positive.
 [[nodiscard]] FontRecord FitRecord(int clientWidth, int clientHeight, int ansiLength,
                                    std::u16string_view face, unsigned style);
+
+// True when even the thinnest font cannot fit the text: more bytes than pixels.
+[[nodiscard]] constexpr bool LineOverflows(int clientWidth, int ansiLength) noexcept {
+  return ansiLength > clientWidth;
+}
 
 // The face name as the record holds it: cut to 31 units.
 [[nodiscard]] std::u16string FaceOf(const FontRecord& record);

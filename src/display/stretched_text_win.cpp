@@ -1,6 +1,7 @@
 // The stretched line: TForm1's handlers that keep the text filling the window.
 
 #include <algorithm>
+#include <utility>
 
 #include "app/main_window_win.h"
 #include "app/user_error.h"
@@ -31,7 +32,14 @@ void TForm1::FitFont() {
   ::SendMessageW(Edit1.hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   fontHandle_ = std::move(font);  // releases the replaced font, no longer in use
   fittedClientSize_ = client;
-  ScrollEdit1Home();
+  bool typed = std::exchange(typing_, false);
+  // Typing follows the caret, as in any text field; otherwise a line too long
+  // for the window shows its beginning.
+  if (LineOverflows(client.cx, n) && !typed) {
+    ShowLineStart();
+  } else {
+    ScrollEdit1Home();
+  }
 }
 
 void TForm1::SetFontFace(std::u16string face, unsigned style) {
@@ -60,6 +68,23 @@ void TForm1::ScrollEdit1Home() {
   ::SendMessageW(edit, EM_SETSEL, 0, 0);
   ::SendMessageW(edit, EM_SCROLLCARET, 0, 0);
   ::SendMessageW(edit, EM_SETSEL, start, end);
+}
+
+void TForm1::ShowLineStart() {
+  // The field scrolls to wherever its caret is, so the caret goes to the start;
+  // a selection from the start stays, its caret end at the start. The margin
+  // moves the first character out from under the field's clipped left edge.
+  HWND edit = Edit1.hwnd();
+  DWORD start = 0;
+  DWORD end = 0;
+  ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(Edit1Slack(), 0));
+  // Text laid out in the previous, wider font can reach past the field's 16-bit
+  // coordinates and leave its scroll position before the start (Wine): a trip
+  // to the end and back makes the field scroll right home.
+  ::SendMessageW(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+  ::SendMessageW(edit, EM_SETSEL, start == 0 ? end : 0, 0);
+  ::SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
 void TForm1::UpdateCaption() {
@@ -92,7 +117,10 @@ void TForm1::Edit1Change() {
 }
 
 void TForm1::Edit1KeyPress(wchar_t& key) {
-  if (key != L'\r' && key != L'\n') return;
+  if (key != L'\r' && key != L'\n') {
+    typing_ = true;
+    return;
+  }
   key = 0;
   if (EnterToggle(Edit1.SelectionLength(), Edit1.TextLength()) == EnterAction::CaretToEnd) {
     Edit1.CaretToEnd();

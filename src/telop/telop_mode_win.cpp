@@ -17,6 +17,12 @@ void MoveTo(HWND hwnd, int left, int top) {
   ::SetWindowPos(hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// No program holds the activation: the desktop has it, or nothing does.
+bool NobodyActive() {
+  HWND active = ::GetForegroundWindow();
+  return !active || active == ::GetDesktopWindow() || active == ::GetShellWindow();
+}
+
 }  // namespace
 
 void TForm1::OrvaneFloat1Click() {
@@ -42,6 +48,7 @@ void TForm1::OrvaneFloat1Click() {
   SetColorKey(modes_.colorKey);
   if (entering) {
     telopDirection_ = random_.Next(kHeadings);
+    telopActivation_ = {};
     ::HideCaret(edit);
   } else {
     PullIntoMotionBox();
@@ -94,6 +101,14 @@ void TForm1::Timer1Timer() {
     if (coordinate == move.value) continue;  // a zero step moves nothing
     coordinate = move.value;
     MoveTo(hwnd_, left, top);
+  }
+  // Escape and Ctrl+Enter must reach the caption again once it is back.
+  ::GetWindowRect(hwnd_, &r);
+  bool onScreen = ::MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+  if (telopActivation_.AfterStep(onScreen, ::GetForegroundWindow() == hwnd_, NobodyActive())) {
+    ::SetForegroundWindow(hwnd_);
+    ::SetFocus(Edit1.hwnd());
+    ::HideCaret(Edit1.hwnd());
   }
 }
 

@@ -112,4 +112,24 @@ int Turn(int heading, RandomSource& random) {
   return (heading + kHeadings) % kHeadings;
 }
 
+bool ActivationKeeper::AfterStep(bool onScreen, bool active, bool nobodyActive) noexcept {
+  if (!onScreen) {
+    if (!away_) activeWhenLeft_ = active;
+    away_ = true;
+    watch_ = 0;
+    return false;
+  }
+  if (away_) {
+    away_ = false;
+    watch_ = activeWhenLeft_ ? kWatchTicks : 0;
+  }
+  if (watch_ == 0 || active) {
+    if (watch_ > 0) --watch_;
+    return false;
+  }
+  // Another program took it: the user moved on, and it stays theirs.
+  watch_ = 0;
+  return nobodyActive;
+}
+
 }  // namespace orvane

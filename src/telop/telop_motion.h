@@ -46,6 +46,27 @@ struct TelopStep {
 // One tick of Timer2: 45 degrees either way.
 [[nodiscard]] int Turn(int heading, RandomSource& random);
 
+// Whether the drifting caption takes the activation back as it returns to the
+// screen. Some window systems (Wine) hand the activation to the desktop while a
+// window is wholly off the screen, and keys then no longer reach the program.
+// The caption asks for it again only if it was active when it left, and only
+// while no other program has taken it since.
+class ActivationKeeper {
+ public:
+  // Ticks after the return during which a late hand-over is still undone.
+  static constexpr int kWatchTicks = 25;
+
+  // After each motion step: where the caption is now, whether it is the active
+  // window, and whether no program is (the desktop, or nothing). True: activate
+  // the caption and give its text field the focus.
+  [[nodiscard]] bool AfterStep(bool onScreen, bool active, bool nobodyActive) noexcept;
+
+ private:
+  bool away_ = false;            // wholly off the screen
+  bool activeWhenLeft_ = false;  // it had the activation as it went
+  int watch_ = 0;                // ticks left to watch after the return
+};
+
 // The colour keyed out in telop mode: the text colour with its low bits nudged
 // by one, so the background can never be mistaken for the text.
 [[nodiscard]] constexpr std::uint32_t KeyColorFor(std::uint32_t textColor) noexcept {

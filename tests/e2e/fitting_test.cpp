@@ -143,6 +143,25 @@ TEST_F(Fitting, TheWholeLongLineStaysInView) {
   expectWholeLine("resized");
 }
 
+// Past one byte per pixel even the thinnest font cannot fit the line: its
+// beginning stays in view at the left, one pixel a letter, not its end.
+TEST_F(Fitting, ALinePastedLongerThanTheWindowIsWideShowsItsBeginning) {
+  const std::wstring text = std::wstring(300, L'W') + std::wstring(1700, L' ');  // 2,000 characters
+  SIZE client = app.ClientSize();
+  ASSERT_LT(client.cx, 2000);
+  app.Paste(text);
+  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(text), 10s)) << "the paste arrived";
+  Image shot = app.CaptureSettled();
+  KeepShot(shot, "2000");
+  // Letters one pixel wide are drawn in grey: anything not white is the line.
+  Box drawn = BoxOf(shot, [](std::uint32_t p) { return p != 0xFFFFFF; });
+  ASSERT_FALSE(drawn.Empty()) << "the letters are in view, not the blanks at the end";
+  EXPECT_LE(drawn.left, kTolerance) << ToString(drawn) << ": the first letter at the left edge";
+  EXPECT_GT(drawn.right, 200) << ToString(drawn) << ": the 300 letters side by side";
+  EXPECT_LT(drawn.right, 400) << ToString(drawn) << ": then the blanks";
+  EXPECT_GT(drawn.Height(), client.cy / 2) << ToString(drawn) << ": as high as ever";
+}
+
 class Resizing : public Fitting {};
 
 TEST_F(Resizing, NewSizeRefitsTheLineAndRewritesTheCaption) {
@@ -153,7 +172,9 @@ TEST_F(Resizing, NewSizeRefitsTheLineAndRewritesTheCaption) {
                                    std::to_wstring(size.cy) + L" ＭＳ 明朝"))
         << testing::PrintToString(app.Caption());
     Image shot = app.CaptureSettled();
-    Box lit = BoxOf(shot, [](std::uint32_t p) { return p != 0xFFFFFF; });
+    std::printf("first visible %d\n", (int)::SendMessageW(app.Edit(), EM_GETFIRSTVISIBLELINE, 0, 0));
+  RECT er{}; ::GetClientRect(app.Edit(), &er); std::printf("edit client %ld\n", er.right);
+  Box lit = BoxOf(shot, [](std::uint32_t p) { return p != 0xFFFFFF; });
     ExpectBoxNear(lit, Expected(L"Orvane").line, kTolerance, "highlight");
   }
 }

@@ -204,6 +204,44 @@ TEST_F(Telop, EnteringWithTheWholeTextSelectedPutsTheCaretAtTheEnd) {
   EXPECT_EQ(app.Text(), L"Orvane") << "Ctrl+Enter typed nothing";
 }
 
+// Wherever the window stands, the caret stays where it was: the whole text is
+// never left selected, so the next key adds to the text instead of replacing it.
+TEST_F(Telop, EnteringAtEachCornerKeepsTheCaretWithoutASelection) {
+  std::wstring text = L"Edge select";
+  app.SelectAll();
+  app.Type(text);
+  ASSERT_TRUE(WaitUntil([&] { return app.Text() == text; }));
+  RECT work = WorkArea();
+  RECT r = Rect();
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  const POINT corners[] = {{work.left, work.top},
+                           {work.right - w, work.top},
+                           {work.left, work.bottom - h},
+                           {work.right - w, work.bottom - h}};
+  for (POINT at : corners) {
+    SCOPED_TRACE(std::to_string(at.x) + ", " + std::to_string(at.y));
+    ::SetWindowPos(app.Window(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return Rect().left == at.x && Rect().top == at.y; }));
+    ASSERT_TRUE(app.Activate());
+    app.PressKey(VK_END);
+    const int n = static_cast<int>(text.size());
+    ASSERT_TRUE(WaitUntil([&] { return app.Selection() == std::pair{n, n}; }));
+
+    ASSERT_TRUE(ToggleTelop());
+    // A few motion steps, out across the edges or along them.
+    const RECT entered = Rect();
+    ASSERT_TRUE(WaitUntil([&] {
+      RECT now = Rect();
+      return std::abs(now.left - entered.left) + std::abs(now.top - entered.top) >= 4;
+    }));
+    EXPECT_EQ(app.Selection(), (std::pair{n, n})) << "only the caret, at the end";
+    app.Type(L"Z");
+    text += L"Z";
+    EXPECT_TRUE(WaitUntil([&] { return app.Text() == text; })) << testing::PrintToString(app.Text());
+    ASSERT_TRUE(ToggleTelop());
+  }
+}
+
 TEST_F(Telop, BlankTextCannotFloat) {
   app.PressKey(VK_DELETE);  // the whole text is selected at the first start
   ASSERT_TRUE(WaitUntil([&] { return app.Text().empty(); }));
@@ -342,6 +380,57 @@ TEST_F(Telop, CtrlEnterPullsAWindowPastTheBottomLeftCornerInside) {
   EXPECT_EQ(after.left, 0) << ToString(after);
   EXPECT_EQ(after.top, H - h) << ToString(after);
   EXPECT_EQ(after.right - after.left, w);
+}
+
+// Some window systems hand the activation to the desktop while a window is
+// wholly off the screen (Wine outside a virtual desktop); the test does the
+// same the moment the caption is out of sight. Back on the screen, the caption
+// takes the keys again.
+TEST_F(Telop, EscapeStillLeavesAfterTheCaptionWrappedAcrossTheScreen) {
+  PlaceInTheMiddle(400, 200);
+  ASSERT_TRUE(ToggleTelop());
+  RECT work = WorkArea();
+  const int W = work.right - work.left, H = work.bottom - work.top;
+  const int w = 400, h = 200;
+  const RECT start = Rect();
+  ASSERT_TRUE(WaitUntil([&] { return !Same(Rect(), start); }));
+  const RECT moved = Rect();
+  const int dx = (moved.left > start.left) - (moved.left < start.left);
+  const int dy = (moved.top > start.top) - (moved.top < start.top);
+  auto outOfSight = [&] {
+    RECT now = Rect();
+    return ::MonitorFromRect(&now, MONITOR_DEFAULTTONULL) == nullptr;
+  };
+
+  bool handedOver = false;
+  for (int attempt = 0; attempt < 3 && !handedOver; ++attempt) {
+    // Two pixels short of leaving on the side it heads for: it wraps at once.
+    RECT r = Rect();
+    int x = r.left, y = r.top;
+    if (dx > 0) x = W - 2;
+    else if (dx < 0) x = -w + 2;
+    else if (dy > 0) y = H - 2;
+    else y = -h + 2;
+    ::SetWindowPos(app.Window(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    handedOver = WaitUntil([&] {
+      if (!outOfSight()) return false;
+      ::SetForegroundWindow(::GetDesktopWindow());
+      return true;
+    }, 3s);
+  }
+  ASSERT_TRUE(handedOver) << "the caption never left the screen: " << ToString(Rect());
+  ASSERT_TRUE(WaitUntil([&] { return !outOfSight(); })) << "it comes back on the other side";
+  RECT back = Rect();
+  if (dx != 0) {
+    EXPECT_TRUE(dx > 0 ? back.left < 0 : back.right > W) << "wrapped: " << ToString(back);
+  }
+  EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == app.Window(); }))
+      << "active again, foreground " << ::GetForegroundWindow();
+  EXPECT_EQ(app.Selection(), (std::pair{6, 6})) << "the caret where entering put it, nothing selected";
+
+  app.PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !Layered(); })) << "Escape left telop mode";
+  EXPECT_TRUE(app.Running());
 }
 
 TEST_F(Telop, LeavingRestoresTheWhiteBackgroundItsBorderAndTheSystemMenuItemEveryTime) {

@@ -18,15 +18,31 @@ TEST(FitRecord, WidthIsClientWidthOverAnsiLengthTruncating) {
       {440, 220, 2, 220},   // one kanji counts 2
       {440, 220, 4, 110},   // kanji + "ab"
       {946, 507, 6, 157},   // 157.67 truncated
-      {440, 220, 441, 0},   // longer than the area is wide: natural width
+      {440, 220, 441, 1},   // longer than the area is wide: the thinnest, never 0
       {440, 220, 440, 1},
-      {0, 0, 1, 0},         // a window reduced to nothing
+      {946, 507, 950, 1},
+      {164, 100, 10000, 1},
+      {0, 0, 1, 1},         // a window reduced to nothing
       {INT_MAX, INT_MAX, 1, INT_MAX},
   };
   for (const Case& c : cases) {
     FontRecord r = FitRecord(c.width, c.height, c.ansiLength, kMincho, 0);
     EXPECT_EQ(r.width, c.expectedWidth) << c.width << "/" << c.ansiLength;
     EXPECT_EQ(r.height, c.height) << "the cell is as high as the client area";
+  }
+}
+
+TEST(LineOverflows, MoreBytesThanPixels) {
+  struct Case {
+    int width, ansiLength;
+    bool overflows;
+  };
+  const Case cases[] = {
+      {946, 946, false}, {946, 947, true}, {946, 950, true}, {164, 164, false},
+      {164, 165, true},  {440, 2, false},  {0, 1, true},     {1, 1, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(LineOverflows(c.width, c.ansiLength), c.overflows) << c.width << "/" << c.ansiLength;
   }
 }
 

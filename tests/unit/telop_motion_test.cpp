@@ -171,5 +171,46 @@ TEST(KeyColorFor, NudgesTheRedComponentOnlyWithoutCarry) {
   EXPECT_EQ(KeyColorFor(0xFF000008), 0xFF000007u);      // a system colour's index moves too
 }
 
+// One tick as the keeper sees it, and whether it should take the activation.
+struct Tick {
+  bool onScreen, active, nobodyActive, takesBack;
+};
+constexpr Tick kShownActive{true, true, false, false};
+constexpr Tick kAwayActive{false, true, false, false};
+constexpr Tick kAwayLost{false, false, true, false};
+constexpr Tick kBackLost{true, false, true, true};
+
+TEST(ActivationKeeper, TakesTheActivationBackOnlyIfTheDriftLostIt) {
+  struct Case {
+    const char* story;
+    std::vector<Tick> ticks;
+  };
+  const Case cases[] = {
+      {"lost while away, back", {kShownActive, kAwayActive, kAwayLost, kBackLost}},
+      {"lost as it returned", {kAwayActive, kShownActive, kBackLost}},
+      {"taken back once", {kAwayActive, kBackLost, {true, false, true, false}}},
+      {"never lost", {kAwayActive, kShownActive, kShownActive}},
+      {"inactive when it left", {{false, false, true, false}, {true, false, true, false}}},
+      {"another program took it", {kAwayActive, {true, false, false, false}, {true, false, true, false}}},
+      {"never left the screen", {kShownActive, {true, false, true, false}}},
+      {"still away", {kAwayActive, kAwayLost, kAwayLost}},
+  };
+  for (const Case& c : cases) {
+    ActivationKeeper keeper;
+    for (std::size_t i = 0; i < c.ticks.size(); ++i) {
+      const Tick& t = c.ticks[i];
+      EXPECT_EQ(keeper.AfterStep(t.onScreen, t.active, t.nobodyActive), t.takesBack)
+          << c.story << ", tick " << i;
+    }
+  }
+}
+
+TEST(ActivationKeeper, StopsWatchingSomeTicksAfterTheReturn) {
+  ActivationKeeper keeper;
+  EXPECT_FALSE(keeper.AfterStep(false, true, false));
+  for (int i = 0; i < ActivationKeeper::kWatchTicks; ++i) EXPECT_FALSE(keeper.AfterStep(true, true, false));
+  EXPECT_FALSE(keeper.AfterStep(true, false, true)) << "a later loss is not the drift's doing";
+}
+
 }  // namespace
 }  // namespace orvane
