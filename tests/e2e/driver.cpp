@@ -716,8 +716,16 @@ std::vector<HWND> Orvane::Dialogs() const {
 
 std::wstring Orvane::DialogText(HWND dialog) {
   // A message box keeps its text in the static control with id 0xFFFF.
-  HWND text = ::GetDlgItem(dialog, 0xFFFF);
-  return text ? TextOf(text) : std::wstring();
+  if (HWND text = ::GetDlgItem(dialog, 0xFFFF)) return TextOf(text);
+  // Wine's task dialog is a #32770 with a static per text: the content is the
+  // longest (on Windows its inside is no window at all, and this finds nothing).
+  std::wstring content;
+  for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassOf(child) != L"Static") continue;
+    std::wstring text = TextOf(child);
+    if (text.size() > content.size()) content = std::move(text);
+  }
+  return content;
 }
 
 std::wstring Orvane::Title(HWND window) { return TextOf(window); }

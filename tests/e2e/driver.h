@@ -153,8 +153,9 @@ class Orvane {
   // Waits for pending paints, then captures until two pictures agree.
   Image CaptureSettled() const;
 
-  // Dialogs (message boxes) the program shows.
+  // Dialogs (message boxes, task dialogs) the program shows.
   [[nodiscard]] std::vector<HWND> Dialogs() const;
+  // A message box's text or a task dialog's content.
   [[nodiscard]] static std::wstring DialogText(HWND dialog);
   [[nodiscard]] static std::wstring Title(HWND window);
   [[nodiscard]] static RECT DialogIconRect(HWND dialog);  // on screen
