@@ -14,6 +14,7 @@
 #include "output/printing_win.h"
 #include "platform/message_boxes_win.h"
 #include "platform/text_win.h"
+#include "report/information_win.h"
 
 namespace orvane {
 namespace {
@@ -248,7 +249,7 @@ TForm1::CommandHandler TForm1::HandlerOf(Cmd command) noexcept {
       {Cmd::Print1, &Print1Click},
       {Cmd::Print2, &Print2Click},
       {Cmd::OrvaneFloat1, [](TForm1& f, bool) { f.OrvaneFloat1Click(); }},
-      {Cmd::Information1, nullptr},
+      {Cmd::Information1, &Information1Click},
       {Cmd::SelectFont1, &SelectFont1Click},
       {Cmd::SelectColor1, nullptr},
       {Cmd::FontColor1, &FontColor1Click},

@@ -4,7 +4,9 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <algorithm>
 #include <chrono>
+#include <string_view>
 
 #include "app/user_error.h"
 #include "platform/fonts_win.h"
@@ -89,6 +91,7 @@ LRESULT CALLBACK TForm1::Edit1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
+      CreateOwnFont(::GetDpiForWindow(hwnd_));
       CreateEdit1();
       CreatePopupMenu1();
       return 0;
@@ -138,6 +141,7 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Per-monitor aware: take the size the system proposes for the new
       // scale; the resize refits the text and the frame recomputes its border.
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      CreateOwnFont(LOWORD(wParam));
       ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
       return 0;
@@ -236,6 +240,16 @@ void TForm1::CreateEdit1() {
   ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle_.get()), FALSE);
   ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   LayoutEdit1();
+}
+
+void TForm1::CreateOwnFont(UINT dpi) {
+  // "Meiryo UI" 11 pixels high at 96 dpi, scaled to the window's monitor.
+  LOGFONTW own{};
+  own.lfHeight = -::MulDiv(11, static_cast<int>(dpi), 96);
+  own.lfCharSet = DEFAULT_CHARSET;
+  constexpr std::wstring_view kFace = L"Meiryo UI";
+  std::copy(kFace.begin(), kFace.end(), own.lfFaceName);
+  ownFont_.reset(::CreateFontIndirectW(&own));
 }
 
 int TForm1::InnerBorder() const noexcept {

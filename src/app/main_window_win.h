@@ -78,6 +78,8 @@ class TForm1 {
   [[nodiscard]] HWND hwnd() const noexcept { return hwnd_; }
   [[nodiscard]] HINSTANCE instance() const noexcept { return instance_; }
   [[nodiscard]] const DisplayFont& Font() const noexcept { return font_; }
+  // The window's own font, which the caption is measured in; not the display's.
+  [[nodiscard]] HFONT OwnFont() const noexcept { return ownFont_.get(); }
   [[nodiscard]] Color BackColor() const noexcept { return backColor_; }
   // The display's true background: the one saved while telop mode keys it out.
   [[nodiscard]] Color TrueBackColor() const noexcept {
@@ -105,6 +107,7 @@ class TForm1 {
 
   // Window plumbing (app/main_window.cpp).
   void CreateEdit1();
+  void CreateOwnFont(UINT dpi);
   void LayoutEdit1();
   LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
   void PaintInnerBorder();
@@ -181,6 +184,7 @@ class TForm1 {
   HWND hwnd_ = nullptr;
   DisplayFont font_;
   UniqueFont fontHandle_;
+  UniqueFont ownFont_;
   SIZE fittedClientSize_{-1, -1};  // the client size of the last fit
   std::u16string caption_;         // the caption UpdateCaption last set
   Color backColor_ = kWhite;

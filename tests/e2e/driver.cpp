@@ -726,13 +726,15 @@ std::vector<HWND> Orvane::Dialogs() const {
 std::wstring Orvane::DialogText(HWND dialog) {
   // A message box keeps its text in the static control with id 0xFFFF.
   if (HWND text = ::GetDlgItem(dialog, 0xFFFF)) return TextOf(text);
-  // Wine's task dialog (the plain message): its first static with text. On
-  // Windows the task dialog draws its text itself and has no such control.
+  // Wine's task dialog is a #32770 with a static per text: the content is the
+  // longest (on Windows its inside is no window at all, and this finds nothing).
+  std::wstring content;
   for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     if (ClassOf(child) != L"Static" || (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) continue;
-    if (std::wstring text = TextOf(child); !text.empty()) return text;
+    std::wstring text = TextOf(child);
+    if (text.size() > content.size()) content = std::move(text);
   }
-  return {};
+  return content;
 }
 
 std::wstring Orvane::Title(HWND window) { return TextOf(window); }

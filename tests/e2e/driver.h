@@ -159,7 +159,7 @@ class Orvane {
   // Waits for pending paints, then captures until two pictures agree.
   Image CaptureSettled() const;
 
-  // Dialogs (message boxes) the program shows.
+  // Dialogs (message boxes, task dialogs) the program shows.
   [[nodiscard]] std::vector<HWND> Dialogs() const;
   // The text of a message box, of the plain message (under Wine) or of the about box.
   [[nodiscard]] static std::wstring DialogText(HWND dialog);

@@ -207,15 +207,5 @@ TEST_F(CommandMenu, SystemMenuCarriesTheItemOnceAndOpensTheMenuAtTheCursor) {
   EXPECT_EQ(ReadOpenMenu().size(), std::size(kMenu));
 }
 
-TEST_F(CommandMenu, ACommandNotYetBuiltIsGreyAndItsKeyChangesNothing) {
-  std::vector<MenuLine> menu = OpenAndRead();
-  EXPECT_TRUE(Find(menu, L"情報表示")->Grey());
-  CloseMenu();
-  app.PressKey('I', Orvane::kCtrl);
-  app.Type(L"x");
-  EXPECT_TRUE(WaitUntil([&] { return app.Text() == L"x"; })) << "the selection was still whole for the next key";
-  EXPECT_TRUE(app.Dialogs().empty());
-}
-
 }  // namespace
 }  // namespace e2e

@@ -309,9 +309,10 @@ TEST_F(Telop, MenuGreysWhatAFloatingCaptionCannotDoAndOffersReturn) {
   const wchar_t* const kGrey[] = {L"クリアして入力", L"背景色...", L"入替え", L"画像をコピー",
                                   L"画像で保存..."};
   std::vector<MenuLine> menu = OpenMenuFromKeyboard();
-  for (const wchar_t* caption : kGrey) ASSERT_NE(Find(menu, caption), nullptr) << caption;
-  for (const wchar_t* caption : {L"クリアして入力", L"背景色...", L"入替え"}) {
-    EXPECT_FALSE(Find(menu, caption)->Grey()) << "before: " << testing::PrintToString(std::wstring(caption));
+  for (const wchar_t* caption : kGrey) {
+    const MenuLine* line = Find(menu, caption);
+    ASSERT_NE(line, nullptr) << caption;
+    EXPECT_FALSE(line->Grey()) << "before: " << testing::PrintToString(std::wstring(caption));
   }
   ASSERT_NE(Find(menu, L"終了"), nullptr);
   CloseMenu();
