@@ -137,6 +137,7 @@ TEST_F(CommandMenu, BlankTextGreysTheCommandsThatNeedCharacters) {
   for (const wchar_t* caption : {L"全画面表示", L"画像をコピー", L"画像で保存...", L"1文字1枚...", L"テロップ表示"}) {
     EXPECT_TRUE(Find(menu, caption)->Grey()) << testing::PrintToString(std::wstring(caption));
   }
+  EXPECT_FALSE(Find(menu, L"全体1枚...")->Grey());
   EXPECT_FALSE(Find(menu, L"すべて選択")->Checked()) << "the caret sits after the blanks";
   CloseMenu();
 
