@@ -7,6 +7,7 @@
 #include "app/program_constants.h"
 #include "desktop/help_search.h"
 #include "platform/message_boxes_win.h"
+#include "platform/shell_win.h"
 #include "platform/text_win.h"
 
 namespace orvane {
@@ -21,7 +22,7 @@ bool IsFile(const std::u16string& path) {
 // outcome is the shell's to report.
 void OpenWithShell(HWND owner, std::u16string_view target) {
   std::u16string file(target);
-  ::ShellExecuteW(owner, L"open", W(file), nullptr, nullptr, SW_SHOWNORMAL);
+  Shell().ShellExecuteW(owner, L"open", W(file), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace
@@ -44,7 +45,7 @@ bool ShowFileProperties(HWND owner, const std::u16string& path) {
   request.hwnd = owner;
   request.lpVerb = L"properties";
   request.lpFile = W(path);
-  bool accepted = ::ShellExecuteExW(&request) != FALSE;
+  bool accepted = Shell().ShellExecuteExW(&request) != FALSE;
   // The sheet runs in this process; a handle the shell may still give back is ours to close.
   if (request.hProcess) ::CloseHandle(request.hProcess);
   return accepted;

@@ -9,29 +9,23 @@
 
 #include "app/main_window_win.h"
 #include "app/user_error.h"
+#include "platform/common_dialogs_win.h"
 #include "platform/fonts_win.h"
 #include "platform/message_boxes_win.h"
 
 namespace orvane {
 namespace {
 
-// Loaded on first use: the common dialogs bring the spooler in with them,
-// which under Wine costs more than the whole start-up.
-HMODULE CommonDialogs() {
-  static HMODULE library = ::LoadLibraryW(L"comdlg32.dll");
-  return library;
-}
-
 template <typename Function>
-Function CommonDialogFunction(const char* name) {
-  FARPROC found = CommonDialogs() ? ::GetProcAddress(CommonDialogs(), name) : nullptr;
+Function RequiredDialogFunction(const char* name) {
+  Function found = CommonDialogFunction<Function>(name);
   if (!found) throw UserError(u"The common dialogs cannot be loaded");
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
+  return found;
 }
 
 DWORD LastDialogError() {
   static const auto extendedError =
-      CommonDialogFunction<decltype(&::CommDlgExtendedError)>("CommDlgExtendedError");
+      RequiredDialogFunction<decltype(&::CommDlgExtendedError)>("CommDlgExtendedError");
   return extendedError();
 }
 
@@ -133,7 +127,7 @@ UINT_PTR CALLBACK FontDialog::Hook(HWND dialog, UINT message, WPARAM wParam,
 }
 
 bool FontDialog::Execute(HWND owner, HDC printerInfo, const ApplyHandler& onApply) {
-  static const auto chooseFont = CommonDialogFunction<decltype(&::ChooseFontW)>("ChooseFontW");
+  static const auto chooseFont = RequiredDialogFunction<decltype(&::ChooseFontW)>("ChooseFontW");
   LOGFONTW logFont = ToLogFont(DialogRecord(font));
   Session session{*this, onApply};
   CHOOSEFONTW choose{sizeof choose};
@@ -155,7 +149,7 @@ bool FontDialog::Execute(HWND owner, HDC printerInfo, const ApplyHandler& onAppl
 }
 
 bool ColorDialog::Execute(HWND owner) {
-  static const auto chooseColor = CommonDialogFunction<decltype(&::ChooseColorW)>("ChooseColorW");
+  static const auto chooseColor = RequiredDialogFunction<decltype(&::ChooseColorW)>("ChooseColorW");
   // A copy, stored back only on OK.
   std::array<COLORREF, 16> custom = custom_;
   CHOOSECOLORW choose{sizeof choose};

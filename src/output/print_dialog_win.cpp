@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "app/user_error.h"
+#include "platform/common_dialogs_win.h"
 #include "platform/printers_win.h"
 #include "platform/text_win.h"
 
@@ -20,14 +21,6 @@ struct FreeGlobal {
   void operator()(HGLOBAL h) const noexcept { ::GlobalFree(h); }
 };
 using UniqueGlobal = unique_handle<HGLOBAL, FreeGlobal>;
-
-template <typename Function>
-Function CommonDialogFunction(const char* name) {
-  // Kept for the process, as the dialog is shown again later.
-  static HMODULE library = ::LoadLibraryW(L"comdlg32.dll");
-  return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(library, name)))
-                 : nullptr;
-}
 
 UniqueGlobal GlobalFromBytes(const std::vector<std::uint8_t>& bytes) {
   if (bytes.empty()) return {};

@@ -20,6 +20,7 @@ ShellFunctions Load() {
   Find(module, "SHGetPathFromIDListW", shell.SHGetPathFromIDListW);
   Find(module, "SHCreateItemFromParsingName", shell.SHCreateItemFromParsingName);
   Find(module, "ShellExecuteW", shell.ShellExecuteW);
+  Find(module, "ShellExecuteExW", shell.ShellExecuteExW);
   return shell;
 }
 

@@ -16,6 +16,7 @@ struct ShellFunctions {
   decltype(&::SHGetPathFromIDListW) SHGetPathFromIDListW = nullptr;
   decltype(&::SHCreateItemFromParsingName) SHCreateItemFromParsingName = nullptr;
   decltype(&::ShellExecuteW) ShellExecuteW = nullptr;
+  decltype(&::ShellExecuteExW) ShellExecuteExW = nullptr;
 };
 
 // Raises a UserError when shell32 cannot be loaded.
