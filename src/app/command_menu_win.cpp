@@ -148,7 +148,9 @@ void TForm1::OpenPopupMenu1(POINT screen) {
 void TForm1::ClickItem(Cmd command) {
   CommandHandler run = HandlerOf(command);
   if (!run) return;
-  if (running_ == command) return;  // an auto-repeated key; one print job at a time
+  // A dialog's command arriving again while it runs (a second Ctrl+P while a
+  // job is produced) is dropped: one dialog and one job at a time.
+  if (running_ == command && RowOf(command).caption.ends_with(u"...")) return;
   if (running_ != Cmd::None) {
     // Arrived through the running command's message loop (a queued Escape):
     // it runs once that command has returned, never inside it, prepared

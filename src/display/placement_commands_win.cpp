@@ -20,15 +20,21 @@ WindowBox BoxOf(HWND hwnd) {
 
 // What is queued runs now, shortcuts included.
 void ProcessMessages(TForm1& form) {
+  // What was queued before the call runs now, and nothing after: a 20 ms
+  // telop timer that fires again before its last tick is done (a loaded
+  // machine) would keep the loop, and the command that called it, running.
+  const DWORD start = ::GetTickCount();
   MSG message;
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       ::PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
-    if (form.PreTranslateMessage(message)) continue;
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
+    if (!form.PreTranslateMessage(message)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    if (static_cast<LONG>(message.time - start) > 0) return;
   }
 }
 

@@ -100,7 +100,11 @@ class Telop : public ::testing::Test {
   bool ToggleTelop() {
     bool was = Layered();
     app.PressKey(VK_RETURN, Orvane::kCtrl);
-    return WaitUntil([&] { return Layered() != was; });
+    if (!WaitUntil([&] { return Layered() != was; })) return false;
+    // The toggle has returned once the program waits for input again: a
+    // Ctrl+Enter arriving while it runs is the same command again, dropped.
+    ::WaitForInputIdle(app.Process(), 5000);
+    return true;
   }
 
   // The window's area on screen, taken while the window held still.
