@@ -1,19 +1,23 @@
 // What telop mode costs: the real Orvane.exe drifts for ten seconds; prints
 // the CPU time its process used and the moves seen. Prints only: timing never
 // makes it fail.
-//   telop_bench.exe [PATH\Orvane.exe]   (default: Orvane.exe one folder up)
+//   telop_bench.exe [PATH\Orvane.exe [WxH|full [SECONDS]]]
+// (default: Orvane.exe one folder up, the window as it starts, 10 s). WxH sets
+// the client size first, full the work area; "drifting" and "drift over" lines
+// mark the drift for a script that measures other processes meanwhile.
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr double kDriftSeconds = 10.0;
+double g_drift_seconds = 10.0;
 constexpr double kIdleSeconds = 5.0;
 constexpr DWORD kPollMs = 5;
 constexpr int kTickMs = 20;  // the program's motion timer
@@ -144,7 +148,9 @@ int wmain(int argc, wchar_t** argv) {
   g_tick_ms = 1000.0 / static_cast<double>(frequency.QuadPart);
   ::SetProcessDPIAware();
 
-  std::wstring product = argc > 1 ? argv[1] : DefaultProduct();
+  std::wstring product = argc > 1 && argv[1][0] ? argv[1] : DefaultProduct();
+  std::wstring size = argc > 2 ? argv[2] : L"";
+  if (argc > 3) g_drift_seconds = std::max(1.0, _wtof(argv[3]));
   std::wstring folder = FreshFolder();
   std::wstring exe = folder + L"\\Orvane.exe";
   if (!::CopyFileW(product.c_str(), exe.c_str(), FALSE)) Fail("cannot copy Orvane.exe");
@@ -169,7 +175,22 @@ int wmain(int argc, wchar_t** argv) {
   WaitFor([&] { dismissed += DismissDialogs(process.dwProcessId); return false; }, 1000);
 
   RECT rect{};
+  if (size == L"full") {
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rect, 0);
+    ::SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (int w = 0, h = 0; swscanf(size.c_str(), L"%dx%d", &w, &h) == 2) {
+    RECT frame{0, 0, w, h};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    ::SetWindowPos(window, nullptr, 100, 100, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  WaitFor([] { return false; }, 500);  // the refit to the new size
   ::GetWindowRect(window, &rect);
+  RECT client{};
+  ::GetClientRect(window, &client);
+  std::printf("client %ld x %ld px\n", client.right, client.bottom);
   std::printf("Orvane window %ld x %ld px, motion tick %d ms\n", rect.right - rect.left,
               rect.bottom - rect.top, kTickMs);
 
@@ -202,9 +223,11 @@ int wmain(int argc, wchar_t** argv) {
   ::GetWindowRect(window, &rect);
   RECT last = rect;
   long changes = 0, pathX = 0, pathY = 0, jumps = 0, polls = 0;
+  std::printf("drifting\n");
+  std::fflush(stdout);
   cpu0 = CpuMs(process.hProcess);
   t0 = NowMs();
-  double end = t0 + kDriftSeconds * 1000;
+  double end = t0 + g_drift_seconds * 1000;
   while (NowMs() < end) {
     ::Sleep(kPollMs);
     ++polls;
@@ -222,6 +245,8 @@ int wmain(int argc, wchar_t** argv) {
     last = now;
   }
   double driftMs = NowMs() - t0;
+  std::printf("drift over\n");
+  std::fflush(stdout);
   double driftCpu = CpuMs(process.hProcess) - cpu0;
 
   std::printf("at rest %.1f s:   CPU %.0f ms (%.2f %% of one core)\n", idleMs / 1000, idleCpu,

@@ -93,15 +93,9 @@ void TForm1::Timer1Timer() {
   TelopStep step = MotionStep(telopDirection_, {r.left, r.top, r.right - r.left, r.bottom - r.top},
                               work.right - work.left, work.bottom - work.top, random_);
   telopDirection_ = step.heading;
-  int left = r.left;
-  int top = r.top;
-  for (int i = 0; i < step.moveCount; ++i) {
-    const TelopMove& move = step.moves[i];
-    int& coordinate = move.axis == TelopMove::Axis::Left ? left : top;
-    if (coordinate == move.value) continue;  // a zero step moves nothing
-    coordinate = move.value;
-    MoveTo(hwnd_, left, top);
-  }
+  // One move to the final place per tick, not one per edge: every move of a
+  // colour-keyed window makes the X server clip its whole shape again.
+  if (step.window.left != r.left || step.window.top != r.top) MoveTo(hwnd_, step.window.left, step.window.top);
   // Escape and Ctrl+Enter must reach the caption again once it is back.
   ::GetWindowRect(hwnd_, &r);
   bool onScreen = ::MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
