@@ -20,6 +20,8 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic locales
   # printing to PDF and checking the output
   cups printer-driver-cups-pdf ghostscript poppler-utils imagemagick
+  # the keystroke benchmark: its X meter's headers, and the native program it compares with
+  libx11-dev libxdamage-dev libxtst-dev libxfixes-dev sm
 )
 
 as_root() {
