@@ -144,9 +144,6 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFinishCreate:
       FinishCreate();
       return 0;
-    case kShowLineThenCaption:
-      ShowLineThenCaption();
-      return 0;
     case WM_TIMER:
       if (wParam == kTimer1) Timer1Timer();
       if (wParam == kTimer2) Timer2Timer();
@@ -298,16 +295,6 @@ void TForm1::PaintInnerBorder() {
 
 void TForm1::PaintEdit1() {
   HWND edit = Edit1.hwnd();
-  // The caret that FitFont hid comes back once the line is on the window, on
-  // every way out of here (after EndPaint, which shows a caret of its own).
-  struct ShowHeldCaret {
-    TForm1& form;
-    ~ShowHeldCaret() {
-      if (!form.caretHeldForPaint_) return;
-      form.caretHeldForPaint_ = false;
-      ::ShowCaret(form.Edit1.hwnd());
-    }
-  } showCaret{*this};
   PaintScope paint(edit);
   RECT rc{};
   ::GetClientRect(edit, &rc);

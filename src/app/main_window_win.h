@@ -45,7 +45,6 @@ class TForm1;
 void ProcessMessages(TForm1& form);
 
 inline constexpr UINT kFinishCreate = WM_APP + 1;  // the start-up steps after the first show
-inline constexpr UINT kShowLineThenCaption = WM_APP + 2;  // the rest of a keystroke's refit
 inline constexpr UINT_PTR kTimer1 = 1;  // telop motion, every 20 ms
 inline constexpr UINT_PTR kTimer2 = 2;  // telop turn, every minute
 
@@ -127,7 +126,6 @@ class TForm1 {
   void FitFont();
   void ScrollEdit1Home();
   void UpdateCaption();
-  void ShowLineThenCaption();
   void FormResize();
   void Edit1Change();
   void Edit1KeyPress(wchar_t& key);
@@ -182,8 +180,6 @@ class TForm1 {
   UniqueFont fontHandle_;
   SIZE fittedClientSize_{-1, -1};  // the client size of the last fit
   std::u16string caption_;         // the caption UpdateCaption last set
-  bool captionPending_ = false;    // a keystroke's caption waits for its line to show
-  bool caretHeldForPaint_ = false; // FitFont hid Edit1's caret until the next paint
   Color backColor_ = kWhite;
   Color windowColor_ = kYellow;
   UniqueBrush backBrush_;

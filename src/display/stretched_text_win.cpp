@@ -32,9 +32,6 @@ void TForm1::FitFont() {
   fontHandle_ = std::move(font);  // releases the replaced font, no longer in use
   fittedClientSize_ = client;
   ScrollEdit1Home();
-  // The edit control redraws its caret at every step of a refit; hidden, it is
-  // drawn once, when the new line has been painted (PaintEdit1 shows it).
-  if (!caretHeldForPaint_) caretHeldForPaint_ = ::HideCaret(Edit1.hwnd()) != FALSE;
 }
 
 void TForm1::SetFontFace(std::u16string face, unsigned style) {
@@ -66,7 +63,6 @@ void TForm1::ScrollEdit1Home() {
 }
 
 void TForm1::UpdateCaption() {
-  captionPending_ = false;
   SIZE client = ClientSize();
   std::u16string caption = CaptionText(Edit1.Text(), client.cx, client.cy, font_.face);
   // Setting the same caption again would only repaint the frame (Enter, a move).
@@ -92,21 +88,6 @@ void TForm1::Edit1Change() {
     ~Reattach() { attached = true; }
   } reattach{edit1ChangeAttached_};
   FitFont();
-  // The caption follows once the new line is on the screen: setting it repaints
-  // the whole frame, which under Wine costs as much as the line itself and would
-  // hold the line back. Posted, it still runs before the next key is read.
-  if (!captionPending_) {
-    captionPending_ = true;
-    ::PostMessageW(hwnd_, kShowLineThenCaption, 0, 0);
-  }
-}
-
-void TForm1::ShowLineThenCaption() {
-  if (!captionPending_) return;  // a caption set meanwhile is already up to date
-  ::UpdateWindow(Edit1.hwnd());
-  // A wait that returns at once hands what is painted to the display (Wine
-  // presents window surfaces when the thread waits), before the frame repaints.
-  ::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0);
   UpdateCaption();
 }
 

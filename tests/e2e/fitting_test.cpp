@@ -143,22 +143,6 @@ TEST_F(Fitting, TheWholeLongLineStaysInView) {
   expectWholeLine("resized");
 }
 
-// Each refit keeps the caret hidden until the new line is painted; it must
-// come back and blink after every keystroke.
-TEST_F(Fitting, TheCaretBlinksAgainAfterTyping) {
-  app.Type(L"ab");
-  app.Type(L"c");
-  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"abc"))) << testing::PrintToString(app.Caption());
-  GUITHREADINFO info{sizeof info};
-  ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(app.Edit(), nullptr), &info));
-  ASSERT_EQ(info.hwndCaret, app.Edit());
-  RECT caret = info.rcCaret;
-  ::MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret), 2);
-  Image first = CaptureScreen(caret);
-  EXPECT_TRUE(WaitUntil([&] { return CaptureScreen(caret).pixels != first.pixels; }))
-      << "the caret at " << caret.left << "," << caret.top << " never changed";
-}
-
 class Resizing : public Fitting {};
 
 TEST_F(Resizing, NewSizeRefitsTheLineAndRewritesTheCaption) {
