@@ -3,6 +3,8 @@
 //                                         W x H with its top-left corner at X, Y
 //   orvane_drive.exe place TEXT full      the same in full screen (Ctrl+Space)
 //   orvane_drive.exe drag STEPS PIXELS    drags the bottom-right corner outwards
+//   orvane_drive.exe caption              prints the caption (UTF-8)
+//   orvane_drive.exe close                closes Orvane and waits for it to end
 // place prints the client rectangle on the screen: "X Y W H". drag prints how
 // many sizes the caption showed and refits per second. Figures only.
 
@@ -94,8 +96,10 @@ int Place(const wchar_t* text, int argc, wchar_t** argv) {
   if (full) {
     int w = ::GetSystemMetrics(SM_CXSCREEN);
     int h = ::GetSystemMetrics(SM_CYSCREEN);
+    // The window covers the screen; its client area lies inside the inner border.
     auto isFull = [&] {
-      RECT rc = ClientOnScreen(form);
+      RECT rc{};
+      ::GetWindowRect(form, &rc);
       return rc.left == 0 && rc.top == 0 && rc.right == w && rc.bottom == h;
     };
     if (!isFull()) SendKeys({VK_CONTROL, VK_SPACE});
@@ -218,6 +222,30 @@ int wmain(int argc, wchar_t** argv) {
   ::QueryPerformanceFrequency(&f);
   g_tickMs = 1000.0 / static_cast<double>(f.QuadPart);
   if (argc >= 4 && std::wstring(argv[1]) == L"place") return Place(argv[2], argc - 3, argv + 3);
+  if (argc >= 2 && std::wstring(argv[1]) == L"close") {
+    HWND form = ::FindWindowW(L"TForm1", nullptr);
+    if (!form) return 0;
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(form, &process);
+    HANDLE handle = ::OpenProcess(SYNCHRONIZE, FALSE, process);
+    ::PostMessageW(form, WM_CLOSE, 0, 0);
+    if (handle) {
+      ::WaitForSingleObject(handle, 10000);
+      ::CloseHandle(handle);
+    }
+    return 0;
+  }
+  if (argc >= 2 && std::wstring(argv[1]) == L"caption") {
+    HWND form = FindForm();
+    if (!form) return 2;
+    std::wstring caption = Caption(form);
+    std::string utf8(static_cast<std::size_t>(caption.size()) * 3 + 1, '\0');
+    utf8.resize(static_cast<std::size_t>(::WideCharToMultiByte(
+        CP_UTF8, 0, caption.c_str(), static_cast<int>(caption.size()), utf8.data(),
+        static_cast<int>(utf8.size()), nullptr, nullptr)));
+    std::printf("%s\n", utf8.c_str());
+    return 0;
+  }
   if (argc >= 4 && std::wstring(argv[1]) == L"drag") return DragRun(_wtoi(argv[2]), _wtoi(argv[3]));
   std::fprintf(stderr, "usage: orvane_drive place TEXT W H X Y | place TEXT full | drag STEPS PIXELS\n");
   return 2;

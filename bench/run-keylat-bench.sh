@@ -2,17 +2,20 @@
 # Keystroke to screen, measured from outside on one virtual display: Orvane
 # under Wine against sm (Debian's screen-message, a native GTK program that
 # shows a text as large as its window), same client rectangle, same text "ab",
-# in rounds that take turns. Then a scripted drag of Orvane's frame.
+# in rounds that take turns, with a minimal Win32 program of the same kind as a
+# floor. Then a scripted drag of Orvane's frame.
 #   bench/run-keylat-bench.sh BUILD_DIR [PRESSES_PER_ROUND] [ROUNDS]
 # The meter is keylat.c from the shared tools folder (KEYLAT_SRC overrides).
 # Prints figures; timing never fails the run.
 set -u
 build_dir=$(cd "${1:?usage: bench/run-keylat-bench.sh BUILD_DIR [PRESSES] [ROUNDS]}" && pwd)
-presses=${2:-100}
+presses=${2:-60}
 rounds=${3:-3}
 repo=$(cd "$(dirname "$0")/.." && pwd)
 drive="$build_dir/bench/orvane_drive.exe"
-[ -f "$build_dir/Orvane.exe" ] && [ -f "$drive" ] || { echo "build Orvane and orvane_drive first" >&2; exit 2; }
+orvane_exe=${ORVANE_EXE:-$build_dir/Orvane.exe}  # another build of the program, to compare
+[ -f "$orvane_exe" ] && [ -f "$drive" ] && [ -f "$build_dir/bench/orvane_floor_window.exe" ] ||
+  { echo "build Orvane, orvane_drive and orvane_floor_window first" >&2; exit 2; }
 "$repo/scripts/deps.sh" || exit 2  # sm and the X headers the meter needs
 
 src=${KEYLAT_SRC:-}
@@ -37,14 +40,18 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-# A folder of its own, so no settings file of another run is read.
-cp "$build_dir/Orvane.exe" "$work/"
-(cd "$work" && orvane_wine Orvane.exe >/dev/null 2>&1 &)
+# Folders of their own, so no settings file of another run is read.
+cp "$orvane_exe" "$work/Orvane.exe"
+cp "$build_dir/bench/orvane_floor_window.exe" "$work/"
 
 echo "keylat-bench: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) at start"
 echo "method: keylat presses 'a' and BackSpace in turn (text 'ab' <-> 'ab' + one letter), $presses"
-echo "  presses per round, $rounds rounds per program, the programs taking turns; per round the"
-echo "  meter's median and p90 of key press -> first damage covering 10% of the client area."
+echo "  presses per run; $rounds rounds, in each every program once, in turn (order rotated), each"
+echo "  started anew on the same client rectangle; per run the meter's median and p90 of key press"
+echo "  -> first X damage covering 10% of the client area. Programs: Orvane; the floor window (an"
+echo "  EDIT refitted at every change, nothing else), then with the caption set at every refit, then"
+echo "  also double-buffered; sm."
+programs=(orvane floor floor+caption floor+caption+buffer sm)
 
 wine_window() { xdotool search --onlyvisible --name 'Wine desktop' 2>/dev/null | head -n1; }
 
@@ -72,47 +79,83 @@ meter() {
        END { if (m == "") print "- -"; else print m, p }' <<<"$line"
 }
 
-summary() { # summary LABEL: medians over rounds from lines "orvane_median orvane_p90 sm_median sm_p90"
-  awk -v label="$1" '
-    { om[NR] = $1; op[NR] = $2; sm[NR] = $3; sp[NR] = $4; r[NR] = ($3 > 0) ? $1 / $3 : 0 }
-    function med(a, n,   i, j, t, b) { for (i = 1; i <= n; i++) b[i] = a[i]
-      for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (b[j] < b[i]) { t = b[i]; b[i] = b[j]; b[j] = t }
-      return (n % 2) ? b[(n + 1) / 2] : (b[n / 2] + b[n / 2 + 1]) / 2 }
-    END { n = NR; if (!n) { print label ": no rounds measured"; exit }
-      printf "%s: Orvane median %.2f ms p90 %.2f ms | sm median %.2f ms p90 %.2f ms | ratio %.2f (median of %d rounds; per round:",
-        label, med(om, n), med(op, n), med(sm, n), med(sp, n), med(r, n), n
-      for (i = 1; i <= n; i++) printf " %.2f", r[i]; print ")" }'
+start_wine() { # start_wine PROGRAM [ARGS]: started in the work folder, in the background
+  rm -f "$work"/*.ini  # each start as the first: no placement or text of the last run
+  (cd "$work" && orvane_wine "$@" >/dev/null 2>&1 &)
 }
 
-measure() { # measure LABEL X Y W H
-  local label=$1; shift
-  local results=()
-  for ((round = 1; round <= rounds; round++)); do
-    echo "  $label round $round" >&2
-    local orvane sm
-    run_orvane() {
+# One program measured once on the rectangle X Y W H; FULL=1 puts Orvane in full screen.
+run_one() { # run_one PROGRAM X Y W H
+  local program=$1 result="- -"; shift
+  case $program in
+    sm)
+      start_sm "$@" && result=$(meter "$@")
+      stop_sm
+      ;;
+    *)
+      case $program in
+        orvane) start_wine Orvane.exe ;;
+        floor) start_wine orvane_floor_window.exe ;;
+        floor+caption) start_wine orvane_floor_window.exe caption ;;
+        floor+caption+buffer) start_wine orvane_floor_window.exe caption buffer ;;
+      esac
+      if [ "$program" = orvane ] && [ "${FULL:-0}" = 1 ]; then
+        orvane_wine "$drive" place ab full >/dev/null 2>&1
+      else
+        orvane_wine "$drive" place ab "$3" "$4" "$1" "$2" >/dev/null 2>&1
+      fi
       local w; w=$(wine_window); [ -n "$w" ] && xdotool windowfocus --sync "$w"
-      orvane=$(meter "$@")
-    }
-    run_sm() { start_sm "$@" && sm=$(meter "$@"); stop_sm; }
-    if ((round % 2)); then run_orvane "$@"; run_sm "$@"; else run_sm "$@"; run_orvane "$@"; fi
-    results+=("$orvane ${sm:-- -}")
+      result=$(meter "$@")
+      orvane_wine "$drive" close >/dev/null 2>&1
+      ;;
+  esac
+  echo "$result"
+}
+
+median() { sort -g | awk '{ v[NR] = $1 } END { if (!NR) print "-"; else print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+measure() { # measure LABEL X Y W H: every program once per round, then medians over rounds
+  local label=$1; shift
+  local -A med p90 ratio
+  for ((round = 0; round < rounds; round++)); do
+    echo "  $label round $((round + 1))" >&2
+    local order=("${programs[@]:round % ${#programs[@]}}" "${programs[@]:0:round % ${#programs[@]}}")
+    local -A got=()
+    for program in "${order[@]}"; do
+      echo "   $program" >&2
+      got[$program]=$(run_one "$program" "$@")
+    done
+    local sm_m=${got[sm]%% *}
+    for program in "${programs[@]}"; do
+      local m=${got[$program]%% *} p=${got[$program]##* }
+      [ "$m" = - ] && continue
+      med[$program]+="$m "
+      p90[$program]+="$p "
+      [ "$sm_m" != - ] && ratio[$program]+="$(awk -v a="$m" -v b="$sm_m" 'BEGIN { printf "%.2f", a / b }') "
+    done
   done
-  printf '%s\n' "${results[@]}" | grep -v -- '-' | summary "$label"
+  echo "$label (medians over $rounds rounds; ratio = median of the per-round ratios to sm):"
+  for program in "${programs[@]}"; do
+    printf '  %-22s median %6s ms  p90 %6s ms  ratio to sm %5s  (per round: %s)\n' "$program" \
+      "$(tr ' ' '\n' <<<"${med[$program]:-}" | grep . | median)" \
+      "$(tr ' ' '\n' <<<"${p90[$program]:-}" | grep . | median)" \
+      "$(tr ' ' '\n' <<<"${ratio[$program]:-}" | grep . | median)" "${ratio[$program]:-}"
+  done
 }
 
 orvane_wait 30 xdotool search --onlyvisible --name 'Wine desktop' || true
-read -r x y w h < <(orvane_wine "$drive" place ab 946 507 487 286 2>/dev/null | tr -d '\r')
-echo "Orvane client area: ${w:-?} x ${h:-?} at ${x:-?}, ${y:-?}"
-[ -n "${h:-}" ] || { echo "Orvane did not take its place" >&2; exit 2; }
-windowed=$(measure "946x507" "$x" "$y" "$w" "$h")
+x=487 y=286 w=946 h=507
+windowed=$(measure "client area 946x507 at 487,286" "$x" "$y" "$w" "$h")
 
-echo "drag of the frame's bottom-right corner, text 'ab' (refits = sizes the caption showed):"
+echo "drag of Orvane's frame, bottom-right corner, text 'ab' (refits = sizes the caption showed):"
+start_wine Orvane.exe
+orvane_wine "$drive" place ab "$w" "$h" "$x" "$y" >/dev/null 2>&1
 orvane_wine "$drive" drag 60 4 2>/dev/null | tr -d '\r' | sed 's/^/  /'
-
+# Orvane's full screen keeps the inner border: its client rectangle is the one all are measured on.
 read -r x y w h < <(orvane_wine "$drive" place ab full 2>/dev/null | tr -d '\r')
-echo "Orvane client area: ${w:-?} x ${h:-?} at ${x:-?}, ${y:-?} (full screen)"
-full=$(measure "full screen" "$x" "$y" "$w" "$h")
+orvane_wine "$drive" close >/dev/null 2>&1
+[ -n "${h:-}" ] || { echo "Orvane did not go full screen" >&2; exit 2; }
+full=$(FULL=1 measure "full screen (client area ${w}x${h} at $x,$y)" "$x" "$y" "$w" "$h")
 
 echo
 echo "$windowed"
