@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,11 +18,13 @@
 #include "display/font_fit.h"
 #include "platform/fonts_win.h"
 #include "platform/text_win.h"
+#include "step_profile_win.h"
 
 namespace {
 
 constexpr int kRefitsPerText = 300;  // timed refits to each text of a pair
 constexpr int kWarmUpPairs = 10;
+constexpr int kProfiledPairs = 60;  // refits per text pair in the step breakdown
 constexpr int kEditSlack = 16;  // the product's text field reaches this far past each side
 
 struct Size {
@@ -182,32 +185,6 @@ LOGFONTW FontOf(HWND edit) {
   return lf;
 }
 
-// Alternates the two texts of a pair; each timed step is measure(text).
-template <typename Measure, typename Check>
-void RunPairs(Size size, const TextPair& pair, Measure measure, Check check, std::vector<Row>& rows) {
-  std::vector<double> ascii;
-  std::vector<double> mixed;
-  int asciiFaults = 0;
-  int mixedFaults = 0;
-  for (int i = 0; i < kWarmUpPairs; ++i) {
-    measure(pair.ascii);
-    measure(pair.mixed);
-  }
-  for (int i = 0; i < kRefitsPerText; ++i) {
-    ascii.push_back(measure(pair.ascii));
-    if (!check(pair.ascii)) ++asciiFaults;
-    mixed.push_back(measure(pair.mixed));
-    if (!check(pair.mixed)) ++mixedFaults;
-  }
-  // Capture each text's font for the table.
-  (void)measure(pair.ascii);
-  rows.push_back({size, pair.ascii, Summarise(ascii), {}, asciiFaults});
-  rows.back().font = check.font();
-  (void)measure(pair.mixed);
-  rows.push_back({size, pair.mixed, Summarise(mixed), {}, mixedFaults});
-  rows.back().font = check.font();
-}
-
 struct FontCheck {
   HWND edit;
   HWND captionOwner;  // null: no caption to check
@@ -223,6 +200,71 @@ struct FontCheck {
   }
 };
 
+// Runs the message a refit posted to finish itself (the caption), as the message
+// loop would next. Peeked only while the caption is not yet the text's: under
+// Wine a peek that finds nothing also presents the window and yields the CPU.
+void RunPosted(HWND hwnd, std::wstring_view text) {
+  if (WindowTextOf(hwnd).starts_with(text)) return;
+  MSG m;
+  while (::PeekMessageW(&m, hwnd, WM_APP, 0xBFFF, PM_REMOVE)) {
+    ::DispatchMessageW(&m);
+    if (WindowTextOf(hwnd).starts_with(text)) return;
+  }
+}
+
+// Hands what the thread painted to the display: under Wine window surfaces
+// reach the X server when the thread waits, and a refit is done only then.
+void Present() { ::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0); }
+
+// One way to refit, measured in turns with the others so that all of them see
+// the same load on a busy machine.
+struct Subject {
+  std::function<void()> enter;  // brings its window to the front with the focus it types with
+  std::function<double(std::wstring_view)> refit;  // ms of one timed refit
+  FontCheck check;
+  std::vector<Row>* rows;
+};
+
+// Alternates the two texts of a pair in blocks, subject after subject.
+void RunInterleaved(Size size, const TextPair& pair, std::vector<Subject>& subjects) {
+  constexpr int kBlocks = 10;
+  constexpr int kPairsPerBlock = kRefitsPerText / kBlocks;
+  struct Samples {
+    std::vector<double> ascii, mixed;
+    int asciiFaults = 0, mixedFaults = 0;
+  };
+  std::vector<Samples> samples(subjects.size());
+  for (int block = 0; block < kBlocks; ++block) {
+    for (std::size_t k = 0; k < subjects.size(); ++k) {
+      Subject& s = subjects[k];
+      s.enter();
+      for (int i = 0; i < (block == 0 ? kWarmUpPairs : 2); ++i) {
+        s.refit(pair.ascii);
+        Pump();
+        s.refit(pair.mixed);
+        Pump();
+      }
+      for (int i = 0; i < kPairsPerBlock; ++i) {
+        samples[k].ascii.push_back(s.refit(pair.ascii));
+        if (!s.check(pair.ascii)) ++samples[k].asciiFaults;
+        Pump();
+        samples[k].mixed.push_back(s.refit(pair.mixed));
+        if (!s.check(pair.mixed)) ++samples[k].mixedFaults;
+        Pump();
+      }
+    }
+  }
+  for (std::size_t k = 0; k < subjects.size(); ++k) {
+    Subject& s = subjects[k];
+    s.enter();
+    s.refit(pair.ascii);
+    s.rows->push_back({size, pair.ascii, Summarise(samples[k].ascii), s.check.font(), samples[k].asciiFaults});
+    s.refit(pair.mixed);
+    s.rows->push_back({size, pair.mixed, Summarise(samples[k].mixed), s.check.font(), samples[k].mixedFaults});
+    Pump();
+  }
+}
+
 double PeakWorkingSetMiB() {
   PROCESS_MEMORY_COUNTERS pmc{sizeof pmc};
   ::GetProcessMemoryInfo(::GetCurrentProcess(), &pmc, sizeof pmc);
@@ -232,6 +274,37 @@ double PeakWorkingSetMiB() {
 LRESULT CALLBACK FloorParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_ERASEBKGND) return 1;  // the text field covers the client area
   return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// Times each step of a refit (messages, and the calls the program makes) and
+// prints them nested as they ran: own time and time with nested steps.
+template <typename Refit>
+void PrintBreakdown(const char* who, Size size, const TextPair& pair, Refit refit) {
+  bench::StepProfile::Reset();
+  for (int i = 0; i < kWarmUpPairs; ++i) {
+    refit(pair.ascii);
+    refit(pair.mixed);
+  }
+  for (int i = 0; i < kProfiledPairs; ++i) {
+    for (std::wstring_view text : {pair.ascii, pair.mixed}) {
+      bench::StepProfile::Begin();
+      refit(text);
+      bench::StepProfile::End();
+      Pump();
+    }
+  }
+  std::printf("\nbreakdown: %s at %dx%d, texts \"%s\" / \"%s\", %d refits; per refit: calls,\n"
+              "  median own ms (nested steps excluded), median total ms\n",
+              who, size.cx, size.cy, Utf8(pair.ascii).c_str(), Utf8(pair.mixed).c_str(),
+              2 * kProfiledPairs);
+  double fonts = 0;
+  for (const bench::StepRow& row : bench::StepProfile::Rows()) {
+    if (row.name == "CreateFontIndirectW") fonts = row.calls;
+    if (row.totalMs < 0.002 && row.calls < 0.5) continue;
+    std::printf("  %5.2f %8.3f %8.3f  %*s%s\n", row.calls, row.selfMs, row.totalMs, 2 * row.depth, "",
+                row.name.c_str());
+  }
+  std::printf("  fonts created per refit: %.2f (one is the rule)\n", fonts);
 }
 
 }  // namespace
@@ -253,10 +326,13 @@ int wmain() {
       "method: in-process. The bench compiles the program's window sources (main_window.cpp,\n"
       "  stretched_text.cpp, platform/*.cpp, orvane_core, same manifest) and creates the real\n"
       "  TForm1. One refit = SetWindowTextW(EDIT child, text) [EN_CHANGE -> Edit1Change ->\n"
-      "  FitFont + UpdateCaption, same thread] + UpdateWindow(TForm1) [synchronous WM_PAINT of\n"
-      "  the form and its text field]. Texts alternate ascii/mixed of equal UTF-16 length, so\n"
-      "  every refit makes a font of another width. %d timed refits per text after %d warm-up\n"
-      "  pairs; median and p99 by nearest rank; QueryPerformanceCounter.\n",
+      "  FitFont, same thread] + UpdateWindow(TForm1) [synchronous WM_PAINT of the form and its\n"
+      "  text field] + the message the refit posted (UpdateCaption) + a zero-timeout\n"
+      "  MsgWaitForMultipleObjectsEx, which hands the painted window to the X server (every\n"
+      "  floor ends with it too). Texts alternate ascii/mixed\n"
+      "  of equal UTF-16 length, so every refit makes a font of another width. %d timed refits\n"
+      "  per text after %d warm-up pairs, in 10 blocks taken in turn with the floors' blocks;\n"
+      "  median and p99 by nearest rank; QueryPerformanceCounter.\n",
       kRefitsPerText, kWarmUpPairs);
   std::printf("ANSI code page %u; 'ansi' = bytes in it, which FitFont divides the width by.\n",
               ::GetACP());
@@ -286,7 +362,18 @@ int wmain() {
     return 1;
   }
 
+  // --- the floors: a plain EDIT in a plain window, beside the form ---
+  WNDCLASSEXW wc{sizeof wc};
+  wc.lpfnWndProc = FloorParentProc;
+  wc.hInstance = instance;
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = L"OrvaneBenchFloor";
+  ::RegisterClassExW(&wc);
+
   std::vector<Row> product;
+  std::vector<Row> floor;
+  std::vector<Row> keyFloor;
+  double peakAfterProduct = 0;
   bool trackingRaised = false;
   for (Size size : kSizes) {
     if (!SetClientSize(hwnd, size) && !trackingRaised) {
@@ -301,71 +388,116 @@ int wmain() {
       std::printf("warning: client area is %ldx%ld, not %dx%d\n", static_cast<long>(client.cx),
                   static_cast<long>(client.cy), size.cx, size.cy);
     }
-    FontCheck check{edit, hwnd, size};
-    for (const TextPair& pair : kTexts) {
-      auto refit = [&](std::wstring_view text) {
-        std::wstring s(text);
-        double t0 = NowMs();
-        ::SetWindowTextW(edit, s.c_str());
-        ::UpdateWindow(hwnd);
-        double t1 = NowMs();
-        Pump();
-        return t1 - t0;
-      };
-      RunPairs(size, pair, refit, check, product);
-    }
-  }
-  PrintRows("TForm1 refit: SetWindowTextW + FitFont + UpdateCaption + synchronous repaint",
-            product);
-  double peakAfterProduct = PeakWorkingSetMiB();
-  ::ShowWindow(hwnd, SW_HIDE);
-  Pump();
-
-  // --- the floor: a plain EDIT in a plain window, font swap only ---
-  WNDCLASSEXW wc{sizeof wc};
-  wc.lpfnWndProc = FloorParentProc;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = L"OrvaneBenchFloor";
-  ::RegisterClassExW(&wc);
-  std::vector<Row> floor;
-  for (Size size : kSizes) {
     // A popup's client area is its window: no frame, no size limit.
-    HWND parent = ::CreateWindowExW(0, wc.lpszClassName, L"floor",
-                                    WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, size.cx,
-                                    size.cy, nullptr, nullptr, instance, nullptr);
+    HWND parent = ::CreateWindowExW(0, wc.lpszClassName, L"floor", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
+                                    size.cx, size.cy, nullptr, nullptr, instance, nullptr);
     // As wide as the program's text field: past each side by the same slack.
     HWND plain = ::CreateWindowExW(0, L"EDIT", L"",
                                    WS_CHILD | WS_VISIBLE | ES_CENTER | ES_AUTOHSCROLL | ES_NOHIDESEL,
                                    -kEditSlack, 0, size.cx + 2 * kEditSlack, size.cy, parent,
                                    nullptr, instance, nullptr);
-    Pump();
     HFONT current = nullptr;
-    FontCheck check{plain, nullptr, size};
-    for (const TextPair& pair : kTexts) {
-      auto swap = [&](std::wstring_view text) {
-        std::wstring s(text);
-        ::SetWindowTextW(plain, s.c_str());  // untimed: the floor is the font swap and paint
-        LOGFONTW lf = FloorLogFont(size.cx, size.cy, text);
-        double t0 = NowMs();
-        HFONT font = ::CreateFontIndirectW(&lf);
-        ::SendMessageW(plain, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        ::UpdateWindow(plain);
-        double t1 = NowMs();
-        if (current) ::DeleteObject(current);
-        current = font;
-        Pump();
-        return t1 - t0;
-      };
-      RunPairs(size, pair, swap, check, floor);
-    }
-    ::DestroyWindow(parent);
-    if (current) ::DeleteObject(current);
-    Pump();
-  }
-  PrintRows("floor: CreateFontIndirectW + WM_SETFONT + UpdateWindow, plain EDIT (text set untimed)",
-            floor);
+    auto swapFont = [&](std::wstring_view text) {
+      LOGFONTW lf = FloorLogFont(size.cx, size.cy, text);
+      HFONT font = ::CreateFontIndirectW(&lf);
+      ::SendMessageW(plain, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+      ::UpdateWindow(plain);
+      return font;
+    };
+    auto keepFont = [&](HFONT font) {
+      if (current) ::DeleteObject(current);
+      current = font;
+    };
+    // Only one of the two windows shows at a time, at the desktop's corner.
+    auto front = [&](HWND shown, HWND hidden, HWND focus) {
+      ::ShowWindow(hidden, SW_HIDE);
+      ::SetWindowPos(shown, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+      ::SetForegroundWindow(shown);
+      ::SetFocus(focus);
+      Pump();
+    };
+    std::vector<Subject> subjects = {
+        {[&] { front(hwnd, parent, edit); },
+         [&](std::wstring_view text) {
+           std::wstring s(text);
+           double t0 = NowMs();
+           ::SetWindowTextW(edit, s.c_str());
+           ::UpdateWindow(hwnd);
+           RunPosted(hwnd, text);  // the caption, which the program sets once the line shows
+           Present();
+           return NowMs() - t0;
+         },
+         FontCheck{edit, hwnd, size}, &product},
+        {[&] { front(parent, hwnd, parent); },
+         [&](std::wstring_view text) {
+           std::wstring s(text);
+           ::SetWindowTextW(plain, s.c_str());  // untimed: this floor is the font swap and paint
+           double t0 = NowMs();
+           HFONT font = swapFont(text);
+           Present();
+           double t1 = NowMs();
+           keepFont(font);
+           return t1 - t0;
+         },
+         FontCheck{plain, nullptr, size}, &floor},
+        {[&] { front(parent, hwnd, plain); },
+         [&](std::wstring_view text) {
+           std::wstring s(text);
+           double t0 = NowMs();
+           ::SetWindowTextW(plain, s.c_str());
+           HFONT font = swapFont(text);
+           Present();
+           double t1 = NowMs();
+           keepFont(font);
+           return t1 - t0;
+         },
+         FontCheck{plain, nullptr, size}, &keyFloor},
+    };
+    for (const TextPair& pair : kTexts) RunInterleaved(size, pair, subjects);
+    peakAfterProduct = std::max(peakAfterProduct, PeakWorkingSetMiB());
 
+    // Where the time goes, measured apart so the figures above carry no probes.
+    bench::StepProfile::InstallImportTimers();
+    subjects[0].enter();
+    bench::StepProfile::Watch(hwnd, edit);
+    for (const TextPair* pair : {&kTexts[0], &kTexts[2]}) {
+      PrintBreakdown("TForm1", size, *pair, [&](std::wstring_view text) {
+        std::wstring s(text);
+        ::SetWindowTextW(edit, s.c_str());
+        ::UpdateWindow(hwnd);
+        RunPosted(hwnd, text);
+        Present();
+      });
+    }
+    bench::StepProfile::Unwatch();
+    subjects[2].enter();
+    bench::StepProfile::Watch(parent, plain);
+    PrintBreakdown("focused plain EDIT", size, kTexts[0], [&](std::wstring_view text) {
+      std::wstring s(text);
+      ::SetWindowTextW(plain, s.c_str());
+      keepFont(swapFont(text));
+      Present();
+    });
+    bench::StepProfile::Unwatch();
+    ::DestroyWindow(parent);
+    keepFont(nullptr);
+    front(hwnd, nullptr, edit);
+  }
+  PrintRows("TForm1 refit: SetWindowTextW + FitFont + repaint + UpdateCaption (the posted rest of the refit)",
+            product);
+  PrintRows("floor: CreateFontIndirectW + WM_SETFONT + UpdateWindow, plain EDIT, no focus (text set untimed)",
+            floor);
+  PrintRows("keystroke floor: SetWindowTextW + CreateFontIndirectW + WM_SETFONT + UpdateWindow, "
+            "focused plain EDIT",
+            keyFloor);
+  std::printf("\nratio of medians, TForm1 / floor and TForm1 / keystroke floor (same text, same run):\n");
+  for (std::size_t i = 0; i < product.size(); ++i) {
+    const Row& r = product[i];
+    bool ascii = std::all_of(r.text.begin(), r.text.end(), [](wchar_t c) { return c < 0x80; });
+    std::printf("  %4dx%-4d %-5s %2zu units: %5.2f  %5.2f\n", r.size.cx, r.size.cy,
+                ascii ? "ascii" : "mixed", r.text.size(), r.stats.median_ms / floor[i].stats.median_ms,
+                r.stats.median_ms / keyFloor[i].stats.median_ms);
+  }
   std::printf("\npeak working set (PeakWorkingSetSize): %.1f MiB after the TForm1 refits, "
               "%.1f MiB at the end\n",
               peakAfterProduct, PeakWorkingSetMiB());
