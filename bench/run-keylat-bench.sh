@@ -16,7 +16,8 @@ drive="$build_dir/bench/orvane_drive.exe"
 orvane_exe=${ORVANE_EXE:-$build_dir/Orvane.exe}  # another build of the program, to compare
 [ -f "$orvane_exe" ] && [ -f "$drive" ] && [ -f "$build_dir/bench/orvane_floor_window.exe" ] ||
   { echo "build Orvane, orvane_drive and orvane_floor_window first" >&2; exit 2; }
-"$repo/scripts/deps.sh" || exit 2  # sm and the X headers the meter needs
+# The X headers the meter needs, and the native program it compares with.
+"$repo/scripts/deps.sh" libx11-dev libxdamage-dev libxtst-dev libxfixes-dev sm || exit 2
 
 src=${KEYLAT_SRC:-}
 for candidate in "$repo/../shared/tools/keylat.c" "$repo/../../shared/tools/keylat.c"; do

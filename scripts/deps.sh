@@ -22,9 +22,9 @@ packages=(
   cups printer-driver-cups-pdf ghostscript poppler-utils imagemagick
   # the help file: compiled by chmcmd, read back by extract_chmLib in the tests
   fp-utils libchm-bin
-  # the keystroke benchmark: its X meter's headers, and the native program it compares with
-  libx11-dev libxdamage-dev libxtst-dev libxfixes-dev sm
 )
+# A benchmark names what only it needs (scripts/deps.sh PACKAGE...).
+packages+=("$@")
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then
