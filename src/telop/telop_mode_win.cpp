@@ -87,6 +87,9 @@ void TForm1::Timer1Timer() {
   // A full-screen caption holds still: one step off the screen's corner and
   // the window no longer counts as full screen, so Escape would skip that state.
   if (modes_.fullScreen) return;
+  // Read before the move: the move that takes it off the screen can hand the
+  // activation to the desktop at once.
+  const bool activeBefore = ::GetForegroundWindow() == hwnd_;
   RECT work = WorkArea();
   RECT r{};
   ::GetWindowRect(hwnd_, &r);
@@ -99,7 +102,8 @@ void TForm1::Timer1Timer() {
   // Escape and Ctrl+Enter must reach the caption again once it is back.
   ::GetWindowRect(hwnd_, &r);
   bool onScreen = ::MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
-  if (telopActivation_.AfterStep(onScreen, ::GetForegroundWindow() == hwnd_, NobodyActive())) {
+  const bool active = ::GetForegroundWindow() == hwnd_ || (!onScreen && activeBefore);
+  if (telopActivation_.AfterStep(onScreen, active, NobodyActive())) {
     ::SetForegroundWindow(hwnd_);
     ::SetFocus(Edit1.hwnd());
     ::HideCaret(Edit1.hwnd());

@@ -123,13 +123,17 @@ bool ActivationKeeper::AfterStep(bool onScreen, bool active, bool nobodyActive) 
     away_ = false;
     watch_ = activeWhenLeft_ ? kWatchTicks : 0;
   }
-  if (watch_ == 0 || active) {
-    if (watch_ > 0) --watch_;
+  if (watch_ == 0) return false;
+  --watch_;
+  if (active) return false;
+  // Another program took it: the user moved on, and it stays theirs.
+  if (!nobodyActive) {
+    watch_ = 0;
     return false;
   }
-  // Another program took it: the user moved on, and it stays theirs.
-  watch_ = 0;
-  return nobodyActive;
+  // Taken back, and again while the watch lasts should the desktop's own
+  // activation arrive after ours.
+  return true;
 }
 
 }  // namespace orvane

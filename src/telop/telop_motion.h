@@ -53,8 +53,10 @@ struct TelopStep {
 // while no other program has taken it since.
 class ActivationKeeper {
  public:
-  // Ticks after the return during which a late hand-over is still undone.
-  static constexpr int kWatchTicks = 25;
+  // Ticks after the return during which the activation is taken back, and
+  // taken back again should the desktop's own arrive after ours (Wine hands
+  // it over asynchronously): five seconds.
+  static constexpr int kWatchTicks = 250;
 
   // After each motion step: where the caption is now, whether it is the active
   // window, and whether no program is (the desktop, or nothing). True: activate

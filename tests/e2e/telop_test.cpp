@@ -399,6 +399,8 @@ TEST_F(Telop, EscapeStillLeavesAfterTheCaptionWrappedAcrossTheScreen) {
   const int w = 400, h = 200;
   const RECT start = Rect();
   ASSERT_TRUE(WaitUntil([&] { return !Same(Rect(), start); }));
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == app.Window(); }))
+      << "active before the wrap, foreground " << ::GetForegroundWindow();
   const RECT moved = Rect();
   const int dx = (moved.left > start.left) - (moved.left < start.left);
   const int dy = (moved.top > start.top) - (moved.top < start.top);

@@ -188,7 +188,7 @@ TEST(ActivationKeeper, TakesTheActivationBackOnlyIfTheDriftLostIt) {
   const Case cases[] = {
       {"lost while away, back", {kShownActive, kAwayActive, kAwayLost, kBackLost}},
       {"lost as it returned", {kAwayActive, kShownActive, kBackLost}},
-      {"taken back once", {kAwayActive, kBackLost, {true, false, true, false}}},
+      {"taken back again while the desktop still holds it", {kAwayActive, kBackLost, kBackLost}},
       {"never lost", {kAwayActive, kShownActive, kShownActive}},
       {"inactive when it left", {{false, false, true, false}, {true, false, true, false}}},
       {"another program took it", {kAwayActive, {true, false, false, false}, {true, false, true, false}}},
