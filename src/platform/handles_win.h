@@ -38,13 +38,18 @@ using UniqueFile = unique_handle<HANDLE, CloseKernelHandle, InvalidHandleValue>;
 using UniqueKernelHandle = unique_handle<HANDLE, CloseKernelHandle>;  // processes and the like: null is none
 using UniqueFindHandle = unique_handle<HANDLE, CloseFindHandle, InvalidHandleValue>;
 
-// GetDC / ReleaseDC: the release needs the window, so it is kept with the DC.
-class WindowDC {
+// GetDC (the client area) or GetWindowDC (the whole window, for the
+// non-client area) / ReleaseDC: the release needs the window, so it is kept
+// with the DC.
+enum class DcArea { Client, Whole };
+template <DcArea Area>
+class ReleasedDC {
  public:
-  explicit WindowDC(HWND hwnd) noexcept : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
-  WindowDC(const WindowDC&) = delete;
-  WindowDC& operator=(const WindowDC&) = delete;
-  ~WindowDC() {
+  explicit ReleasedDC(HWND hwnd) noexcept
+      : hwnd_(hwnd), dc_(Area == DcArea::Client ? ::GetDC(hwnd) : ::GetWindowDC(hwnd)) {}
+  ReleasedDC(const ReleasedDC&) = delete;
+  ReleasedDC& operator=(const ReleasedDC&) = delete;
+  ~ReleasedDC() {
     if (dc_) ::ReleaseDC(hwnd_, dc_);
   }
   [[nodiscard]] HDC get() const noexcept { return dc_; }
@@ -54,23 +59,8 @@ class WindowDC {
   HWND hwnd_;
   HDC dc_;
 };
-
-// GetWindowDC for painting the non-client area.
-class WholeWindowDC {
- public:
-  explicit WholeWindowDC(HWND hwnd) noexcept : hwnd_(hwnd), dc_(::GetWindowDC(hwnd)) {}
-  WholeWindowDC(const WholeWindowDC&) = delete;
-  WholeWindowDC& operator=(const WholeWindowDC&) = delete;
-  ~WholeWindowDC() {
-    if (dc_) ::ReleaseDC(hwnd_, dc_);
-  }
-  [[nodiscard]] HDC get() const noexcept { return dc_; }
-  explicit operator bool() const noexcept { return dc_ != nullptr; }
-
- private:
-  HWND hwnd_;
-  HDC dc_;
-};
+using WindowDC = ReleasedDC<DcArea::Client>;
+using WholeWindowDC = ReleasedDC<DcArea::Whole>;
 
 // BeginPaint / EndPaint.
 class PaintScope {
