@@ -3,7 +3,8 @@
 // makes it fail.
 //   telop_bench.exe [PATH\Orvane.exe [WxH|full [SECONDS]]]
 // (default: Orvane.exe one folder up, the window as it starts, 10 s). WxH sets
-// the client size first, full the work area; "drifting" and "drift over" lines
+// the client size first, full the work area, near the work area less 32 px
+// at each edge; "drifting" and "drift over" lines
 // mark the drift for a script that measures other processes meanwhile.
 
 #include <windows.h>
@@ -175,8 +176,11 @@ int wmain(int argc, wchar_t** argv) {
   WaitFor([&] { dismissed += DismissDialogs(process.dwProcessId); return false; }, 1000);
 
   RECT rect{};
-  if (size == L"full") {
+  if (size == L"full" || size == L"near") {
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rect, 0);
+    // A window that covers the work area counts as full screen and holds
+    // still; "near" keeps it 32 px inside each edge, so it drifts.
+    if (size == L"near") ::InflateRect(&rect, -32, -32);
     ::SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
   } else if (int w = 0, h = 0; swscanf(size.c_str(), L"%dx%d", &w, &h) == 2) {
