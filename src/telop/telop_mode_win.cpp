@@ -15,6 +15,11 @@ RECT WorkArea() {
 
 void MoveTo(HWND hwnd, int left, int top) {
   ::SetWindowPos(hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Under X the cursor query is a round trip behind the move: a display that
+  // moves a large shaped window slower than the timer then slows the drift,
+  // instead of piling up moves that hold every other program up for seconds.
+  POINT cursor;
+  ::GetCursorPos(&cursor);
 }
 
 // No program holds the activation: the desktop has it, or nothing does.
