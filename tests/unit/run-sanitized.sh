@@ -9,6 +9,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 
 build=build/host-asan
+rm -f "$build/uncovered-branches.txt"
 cmake --preset host-asan >/dev/null && cmake --build --preset host-asan -j 2 >"$build-build.log" 2>&1 || {
   tail -n 40 "$build-build.log" >&2
   echo "sanitized unit tests: the build failed (log in $build-build.log)" >&2
