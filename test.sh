@@ -29,9 +29,15 @@ rm -f build/host/unit.xml
 echo "== unit tests (host)"
 build/host/tests/unit/orvane_unit_tests --gtest_brief=1 --gtest_output=xml:build/host/unit.xml
 unit_rc=$?
-echo "== fuzzing the settings file model (60 s)"
-tests/fuzz/run-fuzz.sh 60 build/host
-fuzz_rc=$?
+echo "== unit tests under ASan and UBSan, with branch coverage (host-asan)"
+start=$SECONDS
+tests/unit/run-sanitized.sh --gtest_brief=1
+asan_rc=$? asan_time=$((SECONDS - start))
+coverage=$(tail -n 1 build/host-asan/uncovered-branches.txt 2>/dev/null)
+echo "== fuzzing every parser and formatter of the core (about 2 minutes)"
+start=$SECONDS
+tests/fuzz/run-fuzz.sh build/host
+fuzz_rc=$? fuzz_time=$((SECONDS - start))
 echo "== end-to-end tests (Wine)"
 tests/e2e/run-e2e.sh build/mingw --gtest_brief=1
 e2e_rc=$?
@@ -45,9 +51,13 @@ done
 [ $unit_rc -eq 0 ] || [ "$unit_fail" -gt 0 ] || unit_fail=1
 [ $e2e_rc -eq 0 ] || [ "$e2e_fail" -gt 0 ] || e2e_fail=1
 if [ $fuzz_rc -eq 0 ]; then fuzz_pass=1 fuzz_fail=0; else fuzz_pass=0 fuzz_fail=1; fi
+if [ $asan_rc -eq 0 ]; then asan_pass=1 asan_fail=0; else asan_pass=0 asan_fail=1; fi
 echo
 echo "unit: $unit_pass passed, $unit_fail failed"
-echo "fuzz: $fuzz_pass passed, $fuzz_fail failed"
+echo "unit under ASan and UBSan: $asan_pass passed, $asan_fail failed ($asan_time s with its build)"
+echo "fuzz: $fuzz_pass passed, $fuzz_fail failed ($fuzz_time s with its build)"
 echo "e2e: $e2e_pass passed, $e2e_fail failed"
-echo "total: $((unit_pass + fuzz_pass + e2e_pass)) passed, $((unit_fail + fuzz_fail + e2e_fail)) failed"
-[ $((unit_fail + fuzz_fail + e2e_fail)) -eq 0 ]
+echo "${coverage:-core branch coverage: not measured}"
+echo "total: $((unit_pass + asan_pass + fuzz_pass + e2e_pass)) passed," \
+  "$((unit_fail + asan_fail + fuzz_fail + e2e_fail)) failed"
+[ $((unit_fail + asan_fail + fuzz_fail + e2e_fail)) -eq 0 ]

@@ -8,8 +8,9 @@ set -euo pipefail
 packages=(
   # cross build
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake make
-  # host-side unit tests, and the fuzz target (clang with libFuzzer)
-  g++ googletest clang libclang-rt-14-dev
+  # host-side unit tests, the fuzz targets (clang with libFuzzer) and the
+  # branch coverage of the sanitized unit tests (llvm-cov, llvm-profdata)
+  g++ googletest clang libclang-rt-14-dev llvm-14
   # running under Wine without a desktop
   wine wine64 fonts-wine xvfb xauth xdotool x11-utils
   # Wine dlopens these rather than depending on them; without recommends

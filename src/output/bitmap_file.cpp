@@ -41,7 +41,10 @@ std::string BitmapFileBytes(const PixelRows& pixels, int xPixelsPerMetre, int yP
   if (fileSize > std::numeric_limits<std::uint32_t>::max()) {
     throw UserError(u"The picture is too large for a bitmap file");
   }
-  if (height != 0 && pixels.bytes.size() < pixels.stride * (height - 1) + rowBytes) {
+  // By division: stride * (height - 1) may wrap around for an absurd stride.
+  const std::size_t available = pixels.bytes.size();
+  if (height != 0 &&
+      (available < rowBytes || (height > 1 && (available - rowBytes) / (height - 1) < pixels.stride))) {
     throw UserError(u"The picture's pixels are incomplete");
   }
 
@@ -66,7 +69,8 @@ std::string BitmapFileBytes(const PixelRows& pixels, int xPixelsPerMetre, int yP
   Put32(out, 0);  // colours important
 
   const std::size_t padding = paddedRow - rowBytes;
-  for (std::size_t row = height; row-- > 0;) {
+  // A picture with no width has no rows to write, however tall.
+  for (std::size_t row = paddedRow == 0 ? 0 : height; row-- > 0;) {
     const auto* first = pixels.bytes.data() + row * pixels.stride;
     out.append(reinterpret_cast<const char*>(first), rowBytes);
     out.append(padding, '\0');

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
 #include <vector>
+
+#include "app/user_error.h"
 
 namespace orvane {
 namespace {
@@ -54,6 +58,27 @@ TEST(BitmapFile, WidthFivePadsEachRowOfFifteenWithOneZero) {
   }
   EXPECT_EQ(Bytes(file), want);
   EXPECT_EQ(file.size(), 54u + 32u);
+}
+
+TEST(BitmapFile, RefusesWhatItCannotWriteWhole) {
+  const std::vector<std::uint8_t> bits(23);
+  struct Case {
+    PixelRows rows;
+    std::u16string message;
+  } cases[] = {
+      {{INT_MAX, INT_MAX, 0, bits}, u"The picture is too large for a bitmap file"},
+      {{4, 2, 12, bits}, u"The picture's pixels are incomplete"},
+      // A stride whose product with the rows wraps around to a few bytes.
+      {{1, 3, SIZE_MAX / 2 + 1, bits}, u"The picture's pixels are incomplete"},
+  };
+  for (const Case& c : cases) {
+    try {
+      (void)BitmapFileBytes(c.rows, 3780, 3780);
+      ADD_FAILURE() << c.rows.width << "x" << c.rows.height;
+    } catch (const UserError& error) {
+      EXPECT_TRUE(error.message() == c.message) << c.rows.width << "x" << c.rows.height;
+    }
+  }
 }
 
 TEST(PixelsPerMetre, RoundsToTheNearest) {
