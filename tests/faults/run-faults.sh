@@ -58,12 +58,16 @@ start_copy() { # start_copy FOLDER: Orvane.exe from there; its Wine process in $
   (cd "$1" && exec env HOME="$ORVANE_WINE_HOME" "$orvane_wine_bin" "$1/Orvane.exe") >/dev/null 2>&1 &
   started=$!
 }
+# Sleeps without a process of its own: a read that times out on a pipe that
+# never speaks. The waits below poll every few milliseconds.
+exec {never}<> <(:)
+nap() { read -rt "$1" -u "$never" || :; }
 wait_file() { # wait_file PATH SECONDS
   local deadline=$((SECONDS + $2))
   until [ -e "$1" ]; do
     [ $SECONDS -lt $deadline ] || return 1
     kill -0 "$helper_pid" 2>/dev/null || return 1
-    sleep 0.005
+    nap 0.005
   done
 }
 u32() { od -An -tu4 -j"$2" -N4 "$1" | tr -d ' '; }
@@ -97,27 +101,32 @@ judge() { # judge KIND FILE OLD ROUND -> prints old | new | broken
 declare -A seen=([old]=0 [new]=0 [broken]=0)
 midwrite=0 rounds_done=0
 kill_rounds() { # kill_rounds KIND ROUNDS MAX_MS
-  local kind=$1 rounds=$2 max_ms=$3 dir="$work/$1" file round verdict delay
+  local kind=$1 rounds=$2 max_ms=$3 dir="$work/$1" file round verdict delay pause t0 t1 alive before leftovers
   mkdir -p "$dir" && cp "$build/Orvane.exe" "$dir/"
   [ "$kind" = settings ] && file="$dir/Orvane.ini" || file="$dir/picture.bmp"
   helper SavesUntilKilled ORVANE_FAULT_DIR="$(win "$dir")" ORVANE_FAULT_KIND="$kind"
   for ((round = 1; round <= rounds; round++)); do
     rm -f "$work/old"; [ -e "$file" ] && cp "$file" "$work/old"
-    local t0=$(date +%s%N)
+    before=$(compgen -G "$dir/*.tmp")
+    t0=${EPOCHREALTIME/./}
     start_copy "$dir"
     if ! wait_file "$dir/saving-$round" 60; then
       fail "$kind round $round: the save did not start"; kill -9 "$started"; break
     fi
-    local t1=$(date +%s%N)
+    t1=${EPOCHREALTIME/./}
     delay=$((RANDOM % max_ms))
-    sleep "$((delay / 1000)).$(printf %03d $((delay % 1000)))"
-    local alive=no; kill -0 "$started" 2>/dev/null && alive=yes
+    printf -v pause '%d.%03d' $((delay / 1000)) $((delay % 1000))
+    nap "$pause"
+    alive=no; kill -0 "$started" 2>/dev/null && alive=yes
     kill -9 "$started" 2>/dev/null
     wait "$started" 2>/dev/null
     [ -n "${ORVANE_FAULTS_TRACE:-}" ] &&
-      echo "$kind $round: save began $(((t1 - t0) / 1000000)) ms after the start, kill $delay ms later, alive: $alive"
-    # A temporary file beside it: the kill came while the file was written.
-    compgen -G "$dir/*.tmp" >/dev/null && midwrite=$((midwrite + 1)) && rm -f "$dir"/*.tmp
+      echo "$kind $round: save began $(((t1 - t0) / 1000)) ms after the start, kill $delay ms later, alive: $alive"
+    # A new temporary file beside it: the kill came while the file was
+    # written. The next save removes it, so no more than one is ever there.
+    leftovers=$(compgen -G "$dir/*.tmp")
+    [ -n "$leftovers" ] && [ "$leftovers" != "$before" ] && midwrite=$((midwrite + 1))
+    [ "$(compgen -G "$dir/*.tmp" | wc -l)" -le 1 ] || fail "$kind round $round: temporary files pile up"
     verdict=$(judge "$kind" "$file" "$work/old" "$round")
     seen[$verdict]=$((seen[$verdict] + 1))
     rounds_done=$((rounds_done + 1))
@@ -135,14 +144,17 @@ settings_kills=$((kills * 3 / 4))
 kill_rounds settings "$settings_kills" 40
 kill_rounds bitmap "$((kills - settings_kills))" 150
 
+# The old files of the cases below, written by hand.
+printf '[PROGRAM]\r\nName=Orvane.exe\r\n\r\n[OPTION]\r\nText=before\r\n\r\n' >"$work/old.ini"
+printf 'BM and the rest of an older picture' >"$work/old.bmp"
+
 # ---- full disk -----------------------------------------------------------------
 # A small file system of its own, filled but for a little less than either
 # new file needs: the saves fail part-way, are reported, and leave the old files.
 full_result="not run"
 mkdir -p "$full"
 if mount -t tmpfs -o size=4m orvane-faults "$full" 2>/dev/null; then
-  cp "$build/Orvane.exe" "$full/" && cp "$work/settings/Orvane.ini" "$work/bitmap/picture.bmp" "$full/"
-  cp "$full/Orvane.ini" "$work/old.ini" && cp "$full/picture.bmp" "$work/old.bmp"
+  cp "$build/Orvane.exe" "$full/" && cp "$work/old.ini" "$full/Orvane.ini" && cp "$work/old.bmp" "$full/picture.bmp"
   free_kb=$(df -k --output=avail "$full" | tail -1)
   dd if=/dev/zero of="$full/filler" bs=1k count=$((free_kb - 8)) status=none
   helper FullDisk ORVANE_FAULT_DIR="$(win "$full")"
@@ -178,15 +190,15 @@ odd() { # odd NAME EXPECT SETUP...: the folder's Orvane.ini made by SETUP, then 
     folder) [ -d "$dir/Orvane.ini" ] || fail "odd folder: the folder is gone" ;;
     link) { [ -L "$dir/Orvane.ini" ] && grep -aq '^Text=odd' "$work/elsewhere/linked.ini"; } ||
       fail "odd link: the link was not kept or its file not written" ;;
-    locked) cmp -s "$dir/Orvane.ini" "$work/settings/Orvane.ini" || fail "odd locked: the file changed" ;;
+    locked) cmp -s "$dir/Orvane.ini" "$work/old.ini" || fail "odd locked: the file changed" ;;
   esac
   [ $failures -eq "$before" ] && odd_ok=$((odd_ok + 1))
 }
-mkdir -p "$work/elsewhere" && cp "$work/settings/Orvane.ini" "$work/elsewhere/linked.ini"
+mkdir -p "$work/elsewhere" && cp "$work/old.ini" "$work/elsewhere/linked.ini"
 odd folder error mkdir Orvane.ini
 odd link saved ln -s "$work/elsewhere/linked.ini" Orvane.ini
 odd dangling saved ln -s "$work/nowhere/Orvane.ini" Orvane.ini
-odd locked error cp "$work/settings/Orvane.ini" Orvane.ini
+odd locked error cp "$work/old.ini" Orvane.ini
 
 echo "faults: $rounds_done kills (seed $seed), $((seen[old] + seen[new])) files whole after them" \
   "(${seen[old]} old, ${seen[new]} new, $midwrite killed mid-write), ${seen[broken]} broken;" \
