@@ -25,14 +25,13 @@ std::wstring Env(const char* name) {
 
 bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// The program's main window, of a process other than `previous`.
-HWND NewMainWindow(DWORD previous) {
+// The program's main window, other than `previous`. (Process ids of killed
+// copies come back soon; window handles carry a new generation.)
+HWND NewMainWindow(HWND previous) {
   HWND found = nullptr;
   for (HWND window = ::FindWindowW(L"TForm1", nullptr); window && !found;
        window = ::FindWindowExW(nullptr, window, L"TForm1", nullptr)) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(window, &pid);
-    if (pid != previous && ::IsWindowVisible(window)) found = window;
+    if (window != previous && ::IsWindowVisible(window)) found = window;
   }
   return found;
 }
@@ -47,7 +46,7 @@ class FaultRun : public ::testing::Test {
 
   // Waits for the copy the script starts next: null once the script says
   // stop, nullopt if nothing comes.
-  std::optional<HWND> NextCopy(DWORD previous) const {
+  std::optional<HWND> NextCopy(HWND previous = nullptr) const {
     HWND window = nullptr;
     if (!WaitUntil([&] { return (window = NewMainWindow(previous)) != nullptr || Exists(File(L"stop")); }, 60s)) {
       return std::nullopt;
@@ -55,10 +54,10 @@ class FaultRun : public ::testing::Test {
     return window;
   }
 
-  // A new text every time; on the full disk one longer than the room left.
   static void SetText(Orvane& app, const std::wstring& text) {
     ::SendMessageW(app.Edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
+  // A new text every round; on the full disk one longer than the room left.
   static std::wstring TextFor(const std::wstring& kind, int round) {
     return kind + L"-" + std::to_wstring(round) + L" " + std::wstring(kind == L"full" ? 20000 : 2000, L'x');
   }
@@ -114,13 +113,13 @@ class FaultRun : public ::testing::Test {
 // then left to the script's kill.
 TEST_F(FaultRun, SavesUntilKilled) {
   const std::wstring kind = Env("ORVANE_FAULT_KIND");
-  DWORD previous = 0;
+  HWND previous = nullptr;
   for (int round = 1;; ++round) {
     std::optional<HWND> window = NextCopy(previous);
     ASSERT_TRUE(window.has_value()) << "no copy came for round " << round;
     if (!*window) return;
     Orvane app(Orvane::Running_{}, *window);
-    previous = app.ProcessId();
+    previous = *window;
     ASSERT_TRUE(app.Started());
     SetText(app, TextFor(kind, round));
     if (kind == L"settings") {
@@ -135,7 +134,7 @@ TEST_F(FaultRun, SavesUntilKilled) {
 
 // On a full disk both saves fail, are reported, and leave the old files.
 TEST_F(FaultRun, FullDisk) {
-  std::optional<HWND> window = NextCopy(0);
+  std::optional<HWND> window = NextCopy();
   ASSERT_TRUE(window && *window);
   Orvane app(Orvane::Running_{}, *window);
   ASSERT_TRUE(app.Started());
@@ -163,7 +162,7 @@ TEST_F(FaultRun, OddSettingsFile) {
     ASSERT_TRUE(::LockFileEx(locked, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole));
     ASSERT_TRUE(WriteFileBytes(File(L"locked"), ""));
   }
-  std::optional<HWND> window = NextCopy(0);
+  std::optional<HWND> window = NextCopy();
   ASSERT_TRUE(window && *window);
   Orvane app(Orvane::Running_{}, *window);
   ASSERT_TRUE(app.Started());
