@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the core's
-# unit tests natively, then the end-to-end tests against Orvane.exe under Wine.
+# unit tests natively, then the end-to-end tests against Orvane.exe under Wine,
+# the fault runs (kills, a full disk) and the check of the release package.
 # Ends with one summary line: "total: N passed, M failed".
 set -uo pipefail
 cd "$(dirname "$0")"
@@ -41,6 +42,12 @@ fuzz_rc=$? fuzz_time=$((SECONDS - start))
 echo "== end-to-end tests (Wine)"
 tests/e2e/run-e2e.sh build/mingw --gtest_brief=1
 e2e_rc=$?
+echo "== faults on every write: kills during saves, a full disk, odd settings files"
+tests/faults/run-faults.sh build/mingw 200 | tee build/mingw/faults.txt
+faults_rc=${PIPESTATUS[0]}
+echo "== the release package"
+tests/package/check-package.sh build/mingw | tee build/mingw/package.txt
+package_rc=${PIPESTATUS[0]}
 
 read -r unit_pass unit_fail < <(counts build/host/unit.xml)
 e2e_pass=0 e2e_fail=0
@@ -52,12 +59,17 @@ done
 [ $e2e_rc -eq 0 ] || [ "$e2e_fail" -gt 0 ] || e2e_fail=1
 if [ $fuzz_rc -eq 0 ]; then fuzz_pass=1 fuzz_fail=0; else fuzz_pass=0 fuzz_fail=1; fi
 if [ $asan_rc -eq 0 ]; then asan_pass=1 asan_fail=0; else asan_pass=0 asan_fail=1; fi
+# The fault runs and the package check count one each.
+whole_pass=$(( (faults_rc == 0) + (package_rc == 0) )) whole_fail=$(( (faults_rc != 0) + (package_rc != 0) ))
 echo
 echo "unit: $unit_pass passed, $unit_fail failed"
 echo "unit under ASan and UBSan: $asan_pass passed, $asan_fail failed ($asan_time s with its build)"
 echo "fuzz: $fuzz_pass passed, $fuzz_fail failed ($fuzz_time s with its build)"
 echo "e2e: $e2e_pass passed, $e2e_fail failed"
+grep -h '^faults: ' build/mingw/faults.txt || echo "faults: FAILED"
+grep -h '^package: ' build/mingw/package.txt || echo "package: FAILED"
 echo "${coverage:-core branch coverage: not measured}"
-echo "total: $((unit_pass + asan_pass + fuzz_pass + e2e_pass)) passed," \
-  "$((unit_fail + asan_fail + fuzz_fail + e2e_fail)) failed"
-[ $((unit_fail + asan_fail + fuzz_fail + e2e_fail)) -eq 0 ]
+total_pass=$((unit_pass + asan_pass + fuzz_pass + e2e_pass + whole_pass))
+total_fail=$((unit_fail + asan_fail + fuzz_fail + e2e_fail + whole_fail))
+echo "total: $total_pass passed, $total_fail failed"
+[ $total_fail -eq 0 ]

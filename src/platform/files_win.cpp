@@ -66,6 +66,37 @@ void RemoveLeftoverTemporaryFiles(const std::u16string& path) {
   } while (::FindNextFileW(search.get(), &found));
 }
 
+bool IsFolder(const std::u16string& path) {
+  const DWORD attributes = ::GetFileAttributesW(W(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The file a link names, so that a save replaces that file and the link stays
+// (under Wine a link cannot be replaced at all). The path itself when it is no
+// link or names nothing that exists.
+std::u16string FinalPathOf(const std::u16string& path) {
+  UniqueFile file(::CreateFileW(W(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return path;
+  std::wstring final(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
+                                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) return path;
+    if (length < final.size()) {
+      final.resize(length);
+      break;
+    }
+    final.resize(length);
+  }
+  // "\\?\C:\..." back to the plain form the rest of the program writes.
+  constexpr std::wstring_view kLong = L"\\\\?\\";
+  if (final.starts_with(kLong) && final.size() > kLong.size() + 2 && final[kLong.size() + 1] == L':') {
+    final.erase(0, kLong.size());
+  }
+  return std::u16string(U16(final));
+}
+
 }  // namespace
 
 std::u16string SystemErrorText(unsigned long code) {
@@ -97,6 +128,8 @@ std::optional<std::string> ReadWholeFile(const std::u16string& path, ReadSharing
   if (!file) {
     DWORD code = ::GetLastError();
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return std::nullopt;
+    // A folder in the file's place holds no file; writing there fails instead.
+    if (code == ERROR_ACCESS_DENIED && IsFolder(path)) return std::nullopt;
     Fail(u"Cannot open file", path, code);
   }
   LARGE_INTEGER size{};
@@ -118,9 +151,11 @@ std::optional<std::string> ReadWholeFile(const std::u16string& path, ReadSharing
 
 void ReplaceWholeFile(const std::u16string& path, std::string_view bytes) {
   static std::atomic<unsigned> serial{0};
-  RemoveLeftoverTemporaryFiles(path);
+  // Messages name the path as the user knows it; the writing goes to the target.
+  const std::u16string target = FinalPathOf(path);
+  RemoveLeftoverTemporaryFiles(target);
   TemporaryFile temporary;
-  temporary.path = TemporaryPathFor(path, ::GetCurrentProcessId(), serial++);
+  temporary.path = TemporaryPathFor(target, ::GetCurrentProcessId(), serial++);
   {
     UniqueFile file(::CreateFileW(W(temporary.path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -137,15 +172,16 @@ void ReplaceWholeFile(const std::u16string& path, std::string_view bytes) {
     if (!::FlushFileBuffers(file.get())) Fail(u"Cannot create file", path, ::GetLastError());
   }
   // The replaced file refuses the move while anyone has it open; a read-only
-  // one refuses it for good.
-  const DWORD attributes = ::GetFileAttributesW(W(path));
-  const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+  // one refuses it for good, and so does a folder in the file's place.
+  const DWORD attributes = ::GetFileAttributesW(W(target));
+  const bool lasting = attributes != INVALID_FILE_ATTRIBUTES &&
+                       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
   if (!RetryWhileBusy(
           [&] {
-            return ::MoveFileExW(W(temporary.path), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+            return ::MoveFileExW(W(temporary.path), W(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
                    FALSE;
           },
-          !readOnly)) {
+          !lasting)) {
     Fail(u"Cannot create file", path, ::GetLastError());
   }
   temporary.kept = true;

@@ -117,9 +117,13 @@ WindowLimits LimitsOf(HWND hwnd) {
 void TForm1::LoadSettings() {
   IniDocument document;
   // Shared with everyone, as profile readers read: another copy saving at this
-  // moment neither fails this read nor is held up by it.
-  if (std::optional<std::string> bytes = ReadWholeFile(SettingsPathFor(ExecutablePath()), ReadSharing::Anyone)) {
-    document = ParseIni(*bytes, ActiveCodePage());
+  // moment neither fails this read nor is held up by it. A file that cannot be
+  // read (locked) gives the defaults, as to a profile reader; the close reports it.
+  try {
+    if (std::optional<std::string> bytes = ReadWholeFile(SettingsPathFor(ExecutablePath()), ReadSharing::Anyone)) {
+      document = ParseIni(*bytes, ActiveCodePage());
+    }
+  } catch (const UserError&) {
   }
   const StoredSettings stored = ReadStoredSettings(document);
 

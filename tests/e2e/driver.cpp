@@ -378,9 +378,20 @@ Orvane::Orvane(StartOptions options) {
   if (options.waitUntilVisible) WaitUntilVisible();
 }
 
+Orvane::Orvane(Running_, HWND window) : ownsFolder_(false), attached_(true) {
+  process_.dwThreadId = ::GetWindowThreadProcessId(window, &process_.dwProcessId);
+  process_.hProcess = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_.dwProcessId);
+  WaitUntil([&] {
+    edit_ = ::FindWindowExW(window, nullptr, L"EDIT", nullptr);
+    return edit_ != nullptr || !Running();
+  }, 10s);
+  if (edit_) window_ = window;
+  WaitUntilVisible();
+}
+
 Orvane::~Orvane() {
   if (process_.hProcess) {
-    if (Running()) {
+    if (Running() && !attached_) {
       // A test that failed may have left a dialog up; closing then would wait on it.
       bool closed = Dialogs().empty() && Close(5s);
       if (!closed) {

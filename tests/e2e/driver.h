@@ -110,6 +110,10 @@ bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
 class Orvane {
  public:
   explicit Orvane(StartOptions options = {});
+  // Takes over a copy that another program started (the fault runs' script,
+  // which kills it): its window is found, but it is neither closed nor removed.
+  struct Running_ {};
+  Orvane(Running_, HWND window);
   ~Orvane();
   Orvane(const Orvane&) = delete;
   Orvane& operator=(const Orvane&) = delete;
@@ -187,6 +191,7 @@ class Orvane {
   std::wstring folder_;
   std::wstring exe_;
   bool ownsFolder_ = true;
+  bool attached_ = false;
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
   HWND edit_ = nullptr;
