@@ -53,6 +53,11 @@ echo "  -> first X damage covering 10% of the client area. Programs: Orvane; the
 echo "  EDIT refitted at every change, nothing else), then with the caption set at every refit, then"
 echo "  also double-buffered; sm."
 programs=(orvane floor floor+caption floor+caption+buffer sm)
+# ORVANE_EXE_B: a second build of the program measured in the same rounds (A/B).
+if [ -n "${ORVANE_EXE_B:-}" ]; then
+  mkdir -p "$work/b" && cp "$ORVANE_EXE_B" "$work/b/Orvane.exe"
+  programs=(orvane orvane-b sm)
+fi
 
 wine_window() { xdotool search --onlyvisible --name 'Wine desktop' 2>/dev/null | head -n1; }
 
@@ -81,7 +86,7 @@ meter() {
 }
 
 start_wine() { # start_wine PROGRAM [ARGS]: started in the work folder, in the background
-  rm -f "$work"/*.ini  # each start as the first: no placement or text of the last run
+  rm -f "$work"/*.ini "$work"/b/*.ini  # each start as the first: no placement or text of the last run
   (cd "$work" && orvane_wine "$@" >/dev/null 2>&1 &)
 }
 
@@ -96,11 +101,12 @@ run_one() { # run_one PROGRAM X Y W H
     *)
       case $program in
         orvane) start_wine Orvane.exe ;;
+        orvane-b) start_wine b/Orvane.exe ;;
         floor) start_wine orvane_floor_window.exe ;;
         floor+caption) start_wine orvane_floor_window.exe caption ;;
         floor+caption+buffer) start_wine orvane_floor_window.exe caption buffer ;;
       esac
-      if [ "$program" = orvane ] && [ "${FULL:-0}" = 1 ]; then
+      if [ "${program%-b}" = orvane ] && [ "${FULL:-0}" = 1 ]; then
         orvane_wine "$drive" place ab full >/dev/null 2>&1
       else
         orvane_wine "$drive" place ab "$3" "$4" "$1" "$2" >/dev/null 2>&1
