@@ -36,6 +36,10 @@ echo "== end-to-end tests (Wine)"
 tests/e2e/run-e2e.sh build/mingw --gtest_brief=1
 e2e_rc=$?
 
+echo "== soak: a random user, 1,000 actions (Wine)"
+tests/soak/run-soak.sh build/mingw --actions=1000
+soak_rc=$?
+
 read -r unit_pass unit_fail < <(counts build/host/unit.xml)
 e2e_pass=0 e2e_fail=0
 for xml in build/mingw/e2e-*.xml; do
@@ -45,9 +49,11 @@ done
 [ $unit_rc -eq 0 ] || [ "$unit_fail" -gt 0 ] || unit_fail=1
 [ $e2e_rc -eq 0 ] || [ "$e2e_fail" -gt 0 ] || e2e_fail=1
 if [ $fuzz_rc -eq 0 ]; then fuzz_pass=1 fuzz_fail=0; else fuzz_pass=0 fuzz_fail=1; fi
+if [ $soak_rc -eq 0 ]; then soak_pass=1 soak_fail=0; else soak_pass=0 soak_fail=1; fi
 echo
 echo "unit: $unit_pass passed, $unit_fail failed"
 echo "fuzz: $fuzz_pass passed, $fuzz_fail failed"
 echo "e2e: $e2e_pass passed, $e2e_fail failed"
-echo "total: $((unit_pass + fuzz_pass + e2e_pass)) passed, $((unit_fail + fuzz_fail + e2e_fail)) failed"
-[ $((unit_fail + fuzz_fail + e2e_fail)) -eq 0 ]
+echo "soak: $soak_pass passed, $soak_fail failed"
+echo "total: $((unit_pass + fuzz_pass + e2e_pass + soak_pass)) passed, $((unit_fail + fuzz_fail + e2e_fail + soak_fail)) failed"
+[ $((unit_fail + fuzz_fail + e2e_fail + soak_fail)) -eq 0 ]
