@@ -18,9 +18,9 @@ using e2e::Orvane;
 using e2e::WaitUntil;
 
 // How far the program's object counts may stray from those it started with:
-// room for what the dialogs and the printer load once, far below a leak of
-// one object per action between two checks.
-constexpr std::int64_t kGdiBound = 15000;
+// room for what the dialogs, the shell and the printer load once (about 300
+// GDI objects), below a leak of one object per action over a program's life.
+constexpr std::int64_t kGdiBound = 400;
 constexpr std::int64_t kUserBound = 80;
 
 constexpr int kCopiesField = 0x482;   // the print dialog's
@@ -464,6 +464,13 @@ void Soak::MenuCommand() {
   if (which >= kCommands.size() - 2) mayEnd_ = done_;
   std::wstring label;
   for (const auto& caption : kCommands[which]) label += (label.empty() ? L"" : L" > ") + caption;
+  const std::wstring& first = kCommands[which].front();
+  const std::wstring& last = kCommands[which].back();
+  Growth growth = first == L"貼付け" || first == L"戻す"        ? Growth::Unbounded
+                  : first == L"テロップ表示"                    ? Growth::Floats
+                  : last == L"全画面表示" || last == L"最大化" ? Growth::Enlarges
+                                                                 : Growth::None;
+  if (growth != Growth::None && LeftOut(growth, "menu " + Utf8(label))) return;
   if (!OpenMenu()) {
     Log("menu " + Utf8(label) + ": no menu opened");
     return;
@@ -510,6 +517,7 @@ void Soak::SystemMenuItem() {
 // ---- Actions ---------------------------------------------------------------
 
 void Soak::TypeText(const std::wstring& alphabet, int most) {
+  if (LeftOut(Growth::Some, "type")) return;
   std::wstring text;
   for (int i = Random(1, most); i > 0; --i) text += alphabet[static_cast<std::size_t>(Random(0, static_cast<int>(alphabet.size()) - 1))];
   Log("type " + Shown(text));
@@ -517,6 +525,7 @@ void Soak::TypeText(const std::wstring& alphabet, int most) {
 }
 
 void Soak::PasteLong() {
+  if (LeftOut(Growth::Unbounded, "paste")) return;
   std::wstring text;
   int length = Random(100, 2000);
   while (static_cast<int>(text.size()) < length) {
@@ -548,8 +557,25 @@ void Soak::AwaitDialog() {
   WaitUntil([&] { return !OpenDialogs().empty() || !App().Running(); }, 10s);
 }
 
+bool Soak::LeftOut(Growth growth, const std::string& label) {
+  // Under Wine a colour-keyed window is shaped by its ink: with a long line or
+  // a large window the shape's request outgrows the X connection and Xlib ends
+  // the process. Here only short lines in small windows float.
+  constexpr std::size_t kLongest = 40;
+  constexpr SIZE kLargest{480, 240};
+  bool telop = Telop(), longText = App().Text().size() > kLongest;
+  SIZE client = App().ClientSize();
+  bool large = client.cx > kLargest.cx || client.cy > kLargest.cy;
+  bool out = (growth == Growth::Some && telop && longText) ||
+             ((growth == Growth::Unbounded || growth == Growth::Enlarges) && telop) ||
+             (growth == Growth::Floats && !telop && (longText || large));
+  if (out) Log(label + " (left out: telop mode takes short lines in small windows only)");
+  return out;
+}
+
 void Soak::Keys(const std::vector<std::pair<WORD, unsigned>>& keys, const std::string& label,
-                const std::function<bool()>& opensDialog) {
+                const std::function<bool()>& opensDialog, Growth growth) {
+  if (growth != Growth::None && LeftOut(growth, label)) return;
   bool dialog = opensDialog && opensDialog();
   Log(label);
   App().PressKeys(keys);
@@ -558,6 +584,7 @@ void Soak::Keys(const std::vector<std::pair<WORD, unsigned>>& keys, const std::s
 
 void Soak::WheelZoom() {
   int notches = Random(1, 3) * (Chance(0.5) ? 1 : -1);
+  if (notches > 0 && LeftOut(Growth::Enlarges, "wheel " + std::to_string(notches))) return;
   Log("wheel " + std::to_string(notches));
   App().Wheel(notches * WHEEL_DELTA);
 }
@@ -567,7 +594,9 @@ void Soak::ResizeFrame() {
     Log("resize: not a sizable window now");
     return;
   }
-  int width = Random(120, 1400), height = Random(40, 800);
+  // Half the time small, where telop mode may follow.
+  bool small = Chance(0.5);
+  int width = Random(120, small ? 480 : 1400), height = Random(40, small ? 240 : 800);
   Log("resize to " + std::to_string(width) + " x " + std::to_string(height));
   App().ResizeClientTo(width, height);
 }
@@ -594,8 +623,8 @@ void Soak::DragWindow() {
 std::vector<Soak::Action> Soak::Actions() {
   using K = Orvane::Modifiers;
   auto keys = [this](std::vector<std::pair<WORD, unsigned>> k, const char* label,
-                     std::function<bool()> opensDialog = nullptr) {
-    return [this, k, label, opensDialog] { Keys(k, label, opensDialog); };
+                     std::function<bool()> opensDialog = nullptr, Growth growth = Growth::None) {
+    return [this, k, label, opensDialog, growth] { Keys(k, label, opensDialog, growth); };
   };
   auto always = [] { return true; };
   auto unlessBlank = [this] { return !Blank(); };
@@ -605,6 +634,7 @@ std::vector<Soak::Action> Soak::Actions() {
       {"type kanji", 6, [this] { TypeText(kKanji, 4); }},
       {"type emoji", 3, [this] {
          std::wstring emoji = kEmoji[Random(0, 4)];
+         if (LeftOut(Growth::Some, "type emoji")) return;
          Log("type " + Shown(emoji));
          App().Type(emoji);
        }},
@@ -623,21 +653,26 @@ std::vector<Soak::Action> Soak::Actions() {
       {"paste long", 2, [this] { PasteLong(); }},
       {"Ctrl+X", 2, keys({{'X', K::kCtrl}}, "Ctrl+X")},
       {"Ctrl+C", 2, keys({{'C', K::kCtrl}}, "Ctrl+C")},
-      {"Ctrl+V", 3, keys({{'V', K::kCtrl}}, "Ctrl+V")},
+      {"Ctrl+V", 3, keys({{'V', K::kCtrl}}, "Ctrl+V", nullptr, Growth::Unbounded)},
       {"Ctrl+A", 2, keys({{'A', K::kCtrl}}, "Ctrl+A")},
       {"Del", 2, keys({{VK_DELETE, 0}}, "Del")},
-      {"Ctrl+Z", 2, keys({{'Z', K::kCtrl}}, "Ctrl+Z")},
-      {"Ctrl+Space", 2, keys({{VK_SPACE, K::kCtrl}}, "Ctrl+Space (full screen)")},
+      {"Ctrl+Z", 2, keys({{'Z', K::kCtrl}}, "Ctrl+Z", nullptr, Growth::Unbounded)},
+      {"Ctrl+Space", 2, keys({{VK_SPACE, K::kCtrl}}, "Ctrl+Space (full screen)", nullptr, Growth::Enlarges)},
       {"Ctrl+Shift+C", 1, keys({{'C', K::kCtrl | K::kShift}}, "Ctrl+Shift+C (copy picture)")},
       {"Ctrl+S", 1, keys({{'S', K::kCtrl}}, "Ctrl+S (save picture)", [this] { return !Blank() && !Telop(); })},
       {"Ctrl+P", 1, keys({{'P', K::kCtrl}}, "Ctrl+P (print each)", unlessBlank)},
       {"Ctrl+Shift+P", 1, keys({{'P', K::kCtrl | K::kShift}}, "Ctrl+Shift+P (print whole)", always)},
-      {"Ctrl+Enter", 2, keys({{VK_RETURN, K::kCtrl}}, "Ctrl+Enter (telop)")},
+      {"Ctrl+Enter", 2, keys({{VK_RETURN, K::kCtrl}}, "Ctrl+Enter (telop)", nullptr, Growth::Floats)},
       {"Ctrl+I", 1, keys({{'I', K::kCtrl}}, "Ctrl+I (information)", always)},
       {"Ctrl+F", 1, keys({{'F', K::kCtrl}}, "Ctrl+F (font)", always)},
       {"F1", 1, keys({{VK_F1, 0}}, "F1 (help)", always)},
       {"Alt+Enter", 1, keys({{VK_RETURN, K::kAlt}}, "Alt+Enter (properties)")},
       {"Esc", 1, [this] {
+         // In a plain window Esc closes: rarer there, so a program lives long enough to show a leak.
+         if (Framed() && !Telop() && Chance(0.7)) {
+           Log("Esc (left out this time: it would close)");
+           return;
+         }
          mayEnd_ = done_;
          Keys({{VK_ESCAPE, 0}}, "Esc");
        }},
@@ -680,8 +715,8 @@ void Soak::Check(const char* when) {
   std::printf("soak: %s: GDI %s, USER %s\n", when, gdi ? std::to_string(*gdi).c_str() : "?",
               user ? std::to_string(*user).c_str() : "?");
   std::fflush(stdout);
-  DWORD handles = 0;
-  if (::GetProcessHandleCount(App().Process(), &handles)) kernel_.Add(handles);
+  DWORD handles = 0;  // Wine answers 0: no figure then
+  if (::GetProcessHandleCount(App().Process(), &handles) && handles > 0) kernel_.Add(handles);
   PROCESS_MEMORY_COUNTERS memory{sizeof memory};
   if (::K32GetProcessMemoryInfo(App().Process(), &memory, sizeof memory))
     peakWorkingSet_ = std::max(peakWorkingSet_, memory.PeakWorkingSetSize);
@@ -791,7 +826,7 @@ bool Soak::Run() {
               gdi_.Text().c_str(), user_.Text().c_str(), done_ / seconds);
   std::printf("soak: peak working set %.1f MiB, kernel handles %s, %d starts, %d dialogs answered, %d printouts, "
               "%d menu walks cut short, %.0f s\n",
-              static_cast<double>(peakWorkingSet_) / (1024.0 * 1024.0), kernel_.Text().c_str(), restarts_ + 2,
+              static_cast<double>(peakWorkingSet_) / (1024.0 * 1024.0), kernel_.Text().c_str(), restarts_ + 3,
               dialogsAnswered_, prints_, menuMisses_, seconds);
   return true;
 }

@@ -86,8 +86,12 @@ class Soak {
   std::vector<Action> Actions();
   void TypeText(const std::wstring& alphabet, int most);
   void PasteLong();
+  // How an action may lengthen the text or enlarge the window: telop mode
+  // under Wine takes neither.
+  enum class Growth { None, Some, Unbounded, Floats, Enlarges };
+  bool LeftOut(Growth growth, const std::string& label);
   void Keys(const std::vector<std::pair<WORD, unsigned>>& keys, const std::string& label,
-            const std::function<bool()>& opensDialog = nullptr);
+            const std::function<bool()>& opensDialog = nullptr, Growth growth = Growth::None);
   bool Blank();
   void AwaitDialog();
   void MenuCommand();
