@@ -772,7 +772,11 @@ void Soak::RoundTrip() {
   }
   std::wstring text = App().Text();
   RECT bounds = App().WindowRect();
-  bool plain = Framed() && !Telop() && !::IsZoomed(App().Window());
+  // A window partly off the work area opens pulled back onto it, by design:
+  // only one wholly on it must come back exactly where it was.
+  RECT work = e2e::WorkArea(), on{};
+  bool plain = Framed() && !Telop() && !::IsZoomed(App().Window()) && ::IntersectRect(&on, &bounds, &work) &&
+               e2e::Same(on, bounds);
   Log("close and start again");
   mayEnd_ = done_;
   std::string first = close();
