@@ -286,6 +286,7 @@ void Soak::AnswerDialog(HWND dialog) {
     bool shortText = !text.empty() && text.size() <= 4 && text.find_first_not_of(L' ') != std::wstring::npos;
     if (printer_->Available() && prints_ < options_.prints && shortText && Chance(0.5)) {
       answer = "OK (printed)";
+      Log("  printing " + Shown(text));
       press(IDOK);
       WaitUntil([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
       ++prints_;
@@ -401,7 +402,6 @@ std::optional<e2e::MenuLine> Highlighted() {
 }  // namespace
 
 bool Soak::OpenMenu() {
-  HWND window = App().Window();
   SIZE client = App().ClientSize();
   switch (Telop() ? Random(1, 2) : Random(0, 2)) {
     case 0: App().RightClickClient({client.cx / 2, client.cy / 2}); break;
@@ -413,7 +413,6 @@ bool Soak::OpenMenu() {
   RECT screen{};
   ::GetWindowRect(::GetDesktopWindow(), &screen);
   e2e::PointerTo({screen.right - 1, screen.bottom - 1});
-  (void)window;
   return open;
 }
 
@@ -808,6 +807,15 @@ void Soak::RoundTrip() {
   Expect(!plain || changed.empty(), "a start and close of a plain window rewrote its settings file:" + changed);
 }
 
+bool Soak::Failed(const std::string& what) {
+  std::printf("soak: FAILED after %d actions: %s\n", done_, what.c_str());
+  std::printf("soak: replay with --seed=%u --actions=%d\n", options_.seed, options_.actions);
+  std::printf("soak: the last %zu actions:\n", last_.size());
+  for (const std::string& line : last_) std::printf("  %s\n", line.c_str());
+  std::fflush(stdout);
+  return false;
+}
+
 bool Soak::Run() {
   std::vector<Action> actions = Actions();
   std::vector<int> weights;
@@ -826,13 +834,10 @@ bool Soak::Run() {
       if (done_ % options_.checkEvery == 0) Check(("after " + std::to_string(done_) + " actions").c_str());
     }
     RoundTrip();
+  } catch (const std::exception& error) {
+    return Failed(error.what());
   } catch (const Fault& fault) {
-    std::printf("soak: FAILED after %d actions: %s\n", done_, fault.what.c_str());
-    std::printf("soak: replay with --seed=%u --actions=%d\n", options_.seed, options_.actions);
-    std::printf("soak: the last %zu actions:\n", last_.size());
-    for (const std::string& line : last_) std::printf("  %s\n", line.c_str());
-    std::fflush(stdout);
-    return false;
+    return Failed(fault.what);
   }
   double seconds = std::chrono::duration<double>(e2e::Clock::now() - started).count();
   std::printf("soak: %d actions, seed %u, GDI %s, USER %s, %.1f actions/s\n", done_, options_.seed,

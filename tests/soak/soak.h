@@ -69,6 +69,7 @@ class Soak {
   void Settle();
   void Check(const char* when);
   void RoundTrip();
+  bool Failed(const std::string& what);  // prints the seed and the last actions
 
   // The program's visible dialogs that take input; answering one.
   std::vector<HWND> OpenDialogs();
