@@ -115,7 +115,8 @@ class Soak {
   std::wstring face_ = L"ＭＳ 明朝";
   std::deque<std::string> last_;
   std::vector<HWND> fileManagers_;
-  int mayEnd_ = 0;  // the last action that may end the program
+  int mayEnd_ = 0;  // the last action that may end the program, and when
+  e2e::Clock::time_point mayEndAt_{};
   bool fileManagerComing_ = false;
   int menuMisses_ = 0;
   int done_ = 0;
