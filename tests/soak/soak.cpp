@@ -236,7 +236,10 @@ bool Soak::Ready() {
     WaitUntil([&] { return ::GetForegroundWindow() == window; }, 200ms);
     App().Sync();
   }
-  throw Fault{"the text field cannot be given the focus"};
+  GUITHREADINFO info{sizeof info};
+  ::GetGUIThreadInfo(::GetWindowThreadProcessId(App().Window(), nullptr), &info);
+  throw Fault{"the text field cannot be given the focus: foreground " + Utf8(ClassOf(::GetForegroundWindow())) +
+              ", focus " + Utf8(ClassOf(info.hwndFocus)) + ", flags " + std::to_string(info.flags)};
 }
 
 void Soak::Settle() {
