@@ -9,7 +9,8 @@ orvane_build_dir=$(cd "${1:?build folder}" && pwd)
 export WINEPREFIX="$orvane_build_dir/wine/prefix"
 export ORVANE_WINE_HOME="$orvane_build_dir/wine/home"
 export LC_ALL=ja_JP.UTF-8
-export WINEDEBUG=-all
+# ORVANE_WINEDEBUG=err+all shows why a process of Wine ended.
+export WINEDEBUG=${ORVANE_WINEDEBUG:--all}
 # Otherwise every saved shortcut also writes a .desktop file beside it.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 export WINEARCH=win64

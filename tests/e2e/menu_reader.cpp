@@ -108,6 +108,12 @@ RECT SetProgramWorkArea(HWND window, int top) {
   return work;
 }
 
+std::optional<int> ProbeUserObjects(HWND window) {
+  std::wstring count = AskText(window, 4);
+  if (count.empty()) return std::nullopt;
+  return std::stoi(count);
+}
+
 int SystemMenuItems(HWND window) {
   int count = 0;
   for (const MenuLine& line : ReadSystemMenu(window)) {

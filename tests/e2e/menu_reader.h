@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,9 @@ int SystemMenuItems(HWND window);
 // top (a taskbar at the top) and returns it as the program now reads it.
 // Under Wine this reaches only that process; on Windows it is the system's.
 RECT SetProgramWorkArea(HWND window, int top);
+// Windows and menus the window's process holds, counted inside it: the USER
+// objects that Wine's GetGuiResources does not count.
+std::optional<int> ProbeUserObjects(HWND window);
 // The open popup menu's window, if any.
 HWND OpenMenuWindow();
 

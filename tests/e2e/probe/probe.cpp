@@ -29,6 +29,37 @@ void Describe(HMENU menu, int depth, std::wstring& out) {
   }
 }
 
+// USER objects of this process where the system keeps no count of them (Wine):
+// its windows and its menus. A menu handle's low word is its table index,
+// which the system takes on its own.
+int CountUserObjects() {
+  int count = 0;
+  auto countWindow = [](HWND, LPARAM total) -> BOOL {
+    ++*reinterpret_cast<int*>(total);
+    return TRUE;
+  };
+  struct Walk {
+    int* total;
+    DWORD pid;
+    WNDENUMPROC child;
+  } walk{&count, ::GetCurrentProcessId(), countWindow};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* w = reinterpret_cast<Walk*>(lParam);
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(hwnd, &pid);
+        if (pid != w->pid) return TRUE;
+        ++*w->total;
+        ::EnumChildWindows(hwnd, w->child, reinterpret_cast<LPARAM>(w->total));
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&walk));
+  for (UINT_PTR index = 0x20; index < 0xFFF0; ++index) {
+    if (::IsMenu(reinterpret_cast<HMENU>(index))) ++count;
+  }
+  return count;
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -37,8 +68,11 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wPa
     // wParam 1: the open menu of this menu window; 2: this window's system
     // menu; 3 + (top << 8): the work area becomes the screen below top, and
     // the answer is the work area as it now is, "left top right bottom".
+    // 4: the count of USER objects, in decimal.
     std::wstring out;
-    if ((call->wParam & 0xFF) == 3) {
+    if (call->wParam == 4) {
+      out = std::to_wstring(CountUserObjects());
+    } else if ((call->wParam & 0xFF) == 3) {
       RECT work{0, static_cast<LONG>(call->wParam >> 8), ::GetSystemMetrics(SM_CXSCREEN),
                 ::GetSystemMetrics(SM_CYSCREEN)};
       ::SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, SPIF_SENDCHANGE);

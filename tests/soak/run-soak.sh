@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs the soak under the build's own Wine, with the PDF printer as the default:
+#   tests/soak/run-soak.sh BUILD_DIR [--seed=S] [--actions=N] [--prints=N]
+# Exit code: the soak's (0 when every check held).
+set -u
+build=$(cd "${1:?usage: run-soak.sh BUILD_DIR [soak options]}" && pwd) || exit 2
+shift
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+exe="$build/orvane_soak.exe"
+[ -f "$exe" ] || { echo "run-soak.sh: $exe not built" >&2; exit 2; }
+
+# shellcheck source=../../scripts/wine-env.sh
+source "$root/scripts/wine-env.sh" "$build"
+own_wineserver=yes
+if ! orvane_wine_start; then
+  own_wineserver=""
+  xdpyinfo -display "${DISPLAY:-}" >/dev/null 2>&1 || { echo "run-soak.sh: Wine did not start" >&2; exit 2; }
+fi
+log=$(mktemp)
+cleanup() {
+  rm -f "$log"
+  if [ -n "$orvane_started_xvfb" ]; then
+    if [ -n "$own_wineserver" ]; then orvane_wine_stop; else kill "$orvane_started_xvfb"; fi
+  fi
+}
+trap cleanup EXIT
+
+# Where the PDF printer writes, as run-e2e.sh finds it.
+pdf_home=$(getent passwd "$(id -un)" | cut -d: -f6)
+pdf_out=$(sed -n 's/^Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -1)
+pdf_folder=${pdf_out:-'${HOME}/PDF'}
+pdf_folder=${pdf_folder//'${HOME}'/$pdf_home}
+
+# Output through a file: Wine's service processes would hold a pipe open.
+# The timeout ends a hung run; the seed is printed first.
+(cd "$build" && env ORVANE_E2E_PDF_FOLDER="$pdf_folder" HOME="$ORVANE_WINE_HOME" \
+  timeout "${ORVANE_SOAK_TIMEOUT:-1200}" "$orvane_wine_bin" "$exe" "$@") >"$log" 2>&1
+rc=$?
+cat "$log"
+[ $rc -eq 124 ] && echo "soak: FAILED: timed out (the seed is above)"
+exit $rc
