@@ -499,6 +499,10 @@ bool Orvane::WaitForCaption(const std::wstring& caption, std::chrono::millisecon
   return WaitUntil([&] { return Caption() == caption; }, timeout);
 }
 
+bool Orvane::WaitForFittedCaption(std::wstring_view text, std::chrono::milliseconds timeout) const {
+  return WaitUntil([&] { return Caption() == ExpectedCaption(text); }, timeout);
+}
+
 std::wstring Orvane::ExpectedCaption(std::wstring_view text) const {
   SIZE size = ClientSize();
   return std::wstring(text) + L" " + std::to_wstring(size.cx) + L" x " + std::to_wstring(size.cy) +

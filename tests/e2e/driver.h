@@ -139,6 +139,9 @@ class Orvane {
   [[nodiscard]] RECT WindowRect() const;
   [[nodiscard]] RECT ClientOnScreen() const;
   bool WaitForCaption(const std::wstring& caption, std::chrono::milliseconds timeout = 5s) const;
+  // The caption of TEXT fitted to the client size as it is at each look: a
+  // resize may still be settling when the wait begins.
+  bool WaitForFittedCaption(std::wstring_view text, std::chrono::milliseconds timeout = 5s) const;
   // "text W x H ＭＳ 明朝" for the window's present client size.
   [[nodiscard]] std::wstring ExpectedCaption(std::wstring_view text) const;
 

@@ -81,7 +81,7 @@ TEST(NoPrinter, OneErrorBoxThenTheWindowShowsAndWorks) {
 
   ASSERT_TRUE(app.Activate());
   app.Type(L"ab");
-  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"ab"))) << testing::PrintToString(app.Caption());
+  EXPECT_TRUE(app.WaitForFittedCaption(L"ab")) << testing::PrintToString(app.Caption());
   EXPECT_TRUE(app.Dialogs().empty()) << "more than one box";
   EXPECT_TRUE(app.Close());
 }
@@ -101,7 +101,7 @@ TEST(Printer, ADefaultPrinterIsFoundWithoutABox) {
   // only after that, so once they show, any box would be up.
   ASSERT_TRUE(app.Activate());
   app.Type(L"ab");
-  bool typed = app.WaitForCaption(app.ExpectedCaption(L"ab"));
+  bool typed = app.WaitForFittedCaption(L"ab");
   std::vector<HWND> boxes = app.Dialogs();
   EXPECT_TRUE(boxes.empty()) << testing::PrintToString(boxes.empty() ? L"" : Orvane::DialogText(boxes.front()));
   EXPECT_TRUE(typed);

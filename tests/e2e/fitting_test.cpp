@@ -36,7 +36,7 @@ class Fitting : public ::testing::Test {
     ASSERT_TRUE(app.Activate());
     app.SelectAll();
     app.Type(text);
-    ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(text)))
+    ASSERT_TRUE(app.WaitForFittedCaption(text))
         << "caption: " << testing::PrintToString(app.Caption());
   }
 
@@ -53,7 +53,7 @@ class Fitting : public ::testing::Test {
 
 TEST_F(Fitting, TypedTextReplacesTheSelectionAndFillsTheWindow) {
   app.Type(L"ab");
-  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"ab")))
+  ASSERT_TRUE(app.WaitForFittedCaption(L"ab"))
       << testing::PrintToString(app.Caption());
   EXPECT_EQ(app.Text(), L"ab");
 
@@ -88,7 +88,7 @@ TEST_F(Fitting, FontIsAsHighAsTheAreaAndAsWideAsItsShareOfTheTextBytes) {
 
 TEST_F(Fitting, KanjiTypedAsUnicodeInputIsShown) {
   app.Type(L"字");
-  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"字")))
+  ASSERT_TRUE(app.WaitForFittedCaption(L"字"))
       << testing::PrintToString(app.Caption());
   Image shot = app.CaptureSettled();
   ExpectBoxNear(InkBox(shot), InkBox(Expected(L"字").image), kTolerance, "ink");
@@ -96,7 +96,7 @@ TEST_F(Fitting, KanjiTypedAsUnicodeInputIsShown) {
 
 TEST_F(Fitting, PastedTextIsFittedLikeTypedText) {
   app.Paste(L"字ab");
-  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"字ab")))
+  ASSERT_TRUE(app.WaitForFittedCaption(L"字ab"))
       << testing::PrintToString(app.Caption());
   Image shot = app.CaptureSettled();
   ExpectBoxNear(InkBox(shot), InkBox(Expected(L"字ab").image), kTolerance, "ink");
@@ -108,7 +108,7 @@ TEST_F(Fitting, TheWholeLongLineStaysInView) {
   const std::wstring text = L"Wide open fields under a pale winter sky";  // 40 letters
   ASSERT_EQ(text.size(), 40u);
   app.Type(text);
-  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(text), 10s))
+  ASSERT_TRUE(app.WaitForFittedCaption(text, 10s))
       << testing::PrintToString(app.Caption());
 
   auto expectWholeLine = [&](const char* when) {
@@ -139,7 +139,7 @@ TEST_F(Fitting, TheWholeLongLineStaysInView) {
   ASSERT_TRUE(WaitUntil([&] { return app.Selection() == std::pair{40, 40}; }));
   expectWholeLine("end");
   ASSERT_TRUE(app.ResizeClientTo(700, 180));
-  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(text)));
+  ASSERT_TRUE(app.WaitForFittedCaption(text));
   expectWholeLine("resized");
 }
 
@@ -150,7 +150,7 @@ TEST_F(Fitting, ALinePastedLongerThanTheWindowIsWideShowsItsBeginning) {
   SIZE client = app.ClientSize();
   ASSERT_LT(client.cx, 2000);
   app.Paste(text);
-  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(text), 10s)) << "the paste arrived";
+  ASSERT_TRUE(app.WaitForFittedCaption(text, 10s)) << "the paste arrived";
   Image shot = app.CaptureSettled();
   KeepShot(shot, "2000");
   // Letters one pixel wide are drawn in grey: anything not white is the line.

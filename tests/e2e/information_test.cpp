@@ -59,7 +59,7 @@ TEST(Information, ReportTellsWhatTheUserSees) {
   Orvane app;
   ASSERT_TRUE(app.Started() && app.Activate());
   app.Type(L"AB");
-  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"AB")));
+  ASSERT_TRUE(app.WaitForFittedCaption(L"AB"));
   std::optional<Report> r = ShowReport(app);
   ASSERT_TRUE(r);
   EXPECT_EQ(r->title, L"Orvane");
@@ -98,7 +98,7 @@ TEST(Information, PageFiguresFollowTheLastPrintCommandsOrientation) {
   Orvane app;
   ASSERT_TRUE(app.Started() && app.Activate());
   app.Type(L"A");  // one sheet
-  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"A")));
+  ASSERT_TRUE(app.WaitForFittedCaption(L"A"));
   // Ctrl+P or Ctrl+Shift+P, the dialog's OK (and the printout) or Cancel; then the page's pixels.
   auto printThenReport = [&](unsigned keys, bool ok) -> std::pair<int, int> {
     app.PressKey('P', keys);
@@ -129,7 +129,7 @@ TEST(NoPrinter, InformationReportsTheMissingPrinterInsteadOfTheReport) {
   EXPECT_EQ(Orvane::DialogText(boxes[0]), L"There is no default printer currently selected.");
   ASSERT_TRUE(Orvane::PressOk(boxes[0]));
   app.Type(L"x");  // keys are taken in order: once it shows, nothing else is coming
-  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"x")));
+  ASSERT_TRUE(app.WaitForFittedCaption(L"x"));
   EXPECT_TRUE(app.Dialogs().empty()) << "no report after the error";
 }
 

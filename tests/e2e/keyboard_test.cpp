@@ -54,7 +54,7 @@ TEST_F(EnterKeys, EnterSelectsAllAfterAPartSelection) {
 TEST_F(EnterKeys, EnterKeepsAJapaneseTextAsItIs) {
   text = L"字ab";
   app.Type(text);
-  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(text)));
+  ASSERT_TRUE(app.WaitForFittedCaption(text));
   caption = app.Caption();
   Press(VK_RETURN, 0, {0, 3});
   Press('J', Orvane::kCtrl, {3, 3});

@@ -132,7 +132,7 @@ TEST_F(CommandMenu, RightButtonShowsEveryItemCaptionAndShortcutInOrder) {
 
 TEST_F(CommandMenu, BlankTextGreysTheCommandsThatNeedCharacters) {
   app.Type(L"  ");
-  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"  ")));
+  ASSERT_TRUE(app.WaitForFittedCaption(L"  "));
   std::vector<MenuLine> menu = OpenAndRead();
   for (const wchar_t* caption : {L"全画面表示", L"画像をコピー", L"画像で保存...", L"1文字1枚...", L"テロップ表示"}) {
     EXPECT_TRUE(Find(menu, caption)->Grey()) << testing::PrintToString(std::wstring(caption));
@@ -144,7 +144,7 @@ TEST_F(CommandMenu, BlankTextGreysTheCommandsThatNeedCharacters) {
   // Their shortcuts reach the text field instead: Ctrl+Space types a blank.
   RECT before = app.WindowRect();
   app.PressKey(VK_SPACE, Orvane::kCtrl);
-  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"   ")));
+  EXPECT_TRUE(app.WaitForFittedCaption(L"   "));
   EXPECT_EQ(app.WindowRect().right, before.right) << "no full screen";
   EXPECT_NE(::GetWindowLongPtrW(app.Window(), GWL_STYLE) & WS_CAPTION, 0);
 }
@@ -168,10 +168,10 @@ TEST_F(CommandMenu, EditShortcutsCutCopyPasteUndoAndSelectAll) {
   app.PressKey('C', Orvane::kCtrl);
   app.PressKey(VK_END);
   app.PressKey('V', Orvane::kCtrl);
-  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"OrvaneOrvane")));
+  EXPECT_TRUE(app.WaitForFittedCaption(L"OrvaneOrvane"));
 
   app.PressKey('Z', Orvane::kCtrl);
-  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane")));
+  EXPECT_TRUE(app.WaitForFittedCaption(L"Orvane"));
 
   app.PressKey('A', Orvane::kCtrl);
   app.PressKey('X', Orvane::kCtrl);

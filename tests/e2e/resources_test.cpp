@@ -13,7 +13,7 @@ TEST(Resources, TwoThousandRefitsLeaveNoObjectsBehind) {
   ASSERT_TRUE(app.Started());
   ASSERT_TRUE(app.Activate());
   app.Type(L"ab");
-  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"ab"))) << testing::PrintToString(app.Caption());
+  ASSERT_TRUE(app.WaitForFittedCaption(L"ab")) << testing::PrintToString(app.Caption());
   SIZE large = app.ClientSize();
   app.CaptureSettled();  // the first paint makes the program's lasting buffers
 
@@ -33,7 +33,7 @@ TEST(Resources, TwoThousandRefitsLeaveNoObjectsBehind) {
     ::PostMessageW(app.Edit(), WM_CHAR, VK_BACK, 1);
   }
   ::PostMessageW(app.Edit(), WM_CHAR, L'c', 1);
-  ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"abc"), 60s))
+  ASSERT_TRUE(app.WaitForFittedCaption(L"abc", 60s))
       << testing::PrintToString(app.Caption());
   app.CaptureSettled();
 
@@ -42,7 +42,7 @@ TEST(Resources, TwoThousandRefitsLeaveNoObjectsBehind) {
   // Still alive and fitting: no error box, the next key refits.
   EXPECT_TRUE(app.Dialogs().empty());
   app.Type(L"d");
-  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"abcd")));
+  EXPECT_TRUE(app.WaitForFittedCaption(L"abcd"));
 }
 
 }  // namespace

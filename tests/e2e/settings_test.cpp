@@ -161,7 +161,7 @@ TEST(SettingsRestart, TheTextComesBackAndIsWrittenInTheAnsiCodePage) {
     ASSERT_TRUE(FinishedStarting(app));
     ASSERT_TRUE(app.Activate());
     app.Type(text);
-    ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(text)));
+    ASSERT_TRUE(app.WaitForFittedCaption(text));
     app.PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([&] { return !app.Running(); }, 10s)) << "Escape closes";
   }
@@ -179,7 +179,7 @@ TEST(SettingsRestart, TheTextComesBackAndIsWrittenInTheAnsiCodePage) {
   Orvane again({.folder = folder.Path()});
   ASSERT_TRUE(again.Started());
   EXPECT_EQ(again.Text(), text);
-  EXPECT_TRUE(again.WaitForCaption(again.ExpectedCaption(text))) << testing::PrintToString(again.Caption());
+  EXPECT_TRUE(again.WaitForFittedCaption(text)) << testing::PrintToString(again.Caption());
 }
 
 TEST(SettingsRestart, WholeTextSelectedOrCaretAtTheEndAsLeft) {
@@ -277,7 +277,7 @@ TEST(SettingsRestart, NamedUnnamedAndSystemColoursShowAndComeBackUnderTheirNames
       Orvane app({.folder = folder.Path()});
       ASSERT_TRUE(app.Started());
       ASSERT_TRUE(FinishedStarting(app));
-      ASSERT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane")));
+      ASSERT_TRUE(app.WaitForFittedCaption(L"Orvane"));
       int area = ClientArea(app);
       EXPECT_GT(PixelsOf(app, c.ink), area / 100) << "the letters are drawn in the text colour";
       EXPECT_GT(PixelsOf(app, c.background), area / 3) << "the background is filled in its colour";
@@ -331,7 +331,7 @@ TEST(SettingsRestart, AMovedAndResizedWindowComesBackAtTheSameRectangle) {
   ASSERT_TRUE(app.Started());
   EXPECT_TRUE(Same(app.WindowRect(), moved)) << ToString(app.WindowRect());
   EXPECT_FALSE(::IsZoomed(app.Window()));
-  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane"))) << "the text is fitted to the size it came back at";
+  EXPECT_TRUE(app.WaitForFittedCaption(L"Orvane")) << "the text is fitted to the size it came back at";
 }
 
 TEST(SettingsRestart, AMaximizedWindowComesBackMaximizedOverItsRestoredRectangle) {
@@ -353,7 +353,7 @@ TEST(SettingsRestart, AMaximizedWindowComesBackMaximizedOverItsRestoredRectangle
   Orvane app({.folder = folder.Path()});
   ASSERT_TRUE(app.Started());
   EXPECT_TRUE(::IsZoomed(app.Window()));
-  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane")));
+  EXPECT_TRUE(app.WaitForFittedCaption(L"Orvane"));
   ASSERT_TRUE(FinishedStarting(app));
   EXPECT_TRUE(RestoresTo(app, restored));
 }
@@ -431,7 +431,7 @@ TEST(SettingsRestart, ARectangleThatWouldLeaveTheWindowUnusableIsPulledInOrRepla
       SIZE visible = VisibleClient(app);
       EXPECT_GE(visible.cx, 40) << ToString(shown);
       EXPECT_GE(visible.cy, 40) << ToString(shown);
-      EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"usable"))) << "the text fills the client area";
+      EXPECT_TRUE(app.WaitForFittedCaption(L"usable")) << "the text fills the client area";
       ASSERT_TRUE(app.Close());
     }
     SettingsFile file = ReadSettings(folder.Path());
@@ -505,7 +505,7 @@ TEST(SettingsRestart, ClearAndExitLeavesOnlyTheProgramSectionAndAFreshStart) {
   EXPECT_EQ(window.top, (work.bottom - work.top - height - app.ClientSize().cy) / 2);
   EXPECT_EQ(app.Text(), L"Orvane");
   EXPECT_EQ(app.Selection(), (std::pair{0, 6}));
-  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane")));
+  EXPECT_TRUE(app.WaitForFittedCaption(L"Orvane"));
 }
 
 // ---- The file as a whole ------------------------------------------------------
@@ -553,7 +553,7 @@ TEST(SettingsFile, AnEmojiTurnsTheFileUnicodeAndItStaysSo) {
     Orvane app({.folder = folder.Path()});
     ASSERT_TRUE(app.Started());
     EXPECT_EQ(app.Text(), text);
-    EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(text))) << testing::PrintToString(app.Caption());
+    EXPECT_TRUE(app.WaitForFittedCaption(text)) << testing::PrintToString(app.Caption());
     ASSERT_TRUE(app.Activate());
     app.SelectAll();
     app.Type(L"plain");
@@ -766,7 +766,7 @@ TEST(SettingsErrorsAtStart, AColourThatIsNoNumberStopsTheRestOfStartUp) {
 
   // The rest of start-up stays skipped, but the window refits as ever.
   ASSERT_TRUE(app.ResizeClientTo(500, 240));
-  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"x")));
+  EXPECT_TRUE(app.WaitForFittedCaption(L"x"));
 }
 
 // ---- A taskbar at the top ---------------------------------------------------------

@@ -37,7 +37,7 @@ class Backdrop {
 
   [[nodiscard]] HWND Window() const { return window_; }
   // Right below the window, covering the work area.
-  void PutBehind(HWND window) const {
+  bool PutBehind(HWND window) const {
     RECT work = WorkArea();
     ::SetWindowPos(window_, window, work.left, work.top, work.right - work.left, work.bottom - work.top,
                    SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -48,9 +48,18 @@ class Backdrop {
     RECT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2, 0, 0};
     middle.right = middle.left + 1;
     middle.bottom = middle.top + 1;
-    WaitUntil([&] {
+    // ...and the backdrop itself seen beside it: until it is painted, the
+    // desktop shows there and would pass for the window's own pixels.
+    RECT beside{work.left + 2, work.top + 2, 0, 0};
+    if (beside.left >= r.left && beside.left < r.right && beside.top >= r.top && beside.top < r.bottom) {
+      beside.top = work.bottom - 3;
+    }
+    beside.right = beside.left + 1;
+    beside.bottom = beside.top + 1;
+    return WaitUntil([&] {
       ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      return CaptureScreen(middle).At(0, 0) != ToPixel(kBackdrop);
+      return CaptureScreen(middle).At(0, 0) != ToPixel(kBackdrop) &&
+             CaptureScreen(beside).At(0, 0) == ToPixel(kBackdrop);
     });
   }
 
@@ -160,7 +169,7 @@ const MenuLine* Find(const std::vector<MenuLine>& menu, std::wstring_view captio
 TEST_F(Telop, CtrlEnterLeavesOnlyTheInkOverTheDesktop) {
   Backdrop desktop;
   ASSERT_NE(desktop.Window(), nullptr);
-  desktop.PutBehind(app.Window());
+  ASSERT_TRUE(desktop.PutBehind(app.Window())) << "the backdrop shows beside the window";
   ASSERT_TRUE(app.Activate());
 
   ASSERT_TRUE(ToggleTelop());

@@ -46,7 +46,7 @@ TEST_F(WindowCommands, WheelZoomsByWholeNotchesAboutTheCentre) {
   app.Wheel(120);
   RECT larger = Zoomed(twice, 101);
   EXPECT_TRUE(WaitUntil([&] { return Same(larger, Rect()); }));
-  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane"))) << "the zoom refits";
+  EXPECT_TRUE(app.WaitForFittedCaption(L"Orvane")) << "the zoom refits";
 }
 
 TEST_F(WindowCommands, FullScreenInAndOutRestoresTheBoundsExactly) {
@@ -56,14 +56,14 @@ TEST_F(WindowCommands, FullScreenInAndOutRestoresTheBoundsExactly) {
   ASSERT_TRUE(WaitUntil([&] { return Same(screen, Rect()); }));
   EXPECT_EQ(::GetWindowLongPtrW(app.Window(), GWL_STYLE) & WS_CAPTION, 0) << "no frame";
   EXPECT_EQ(app.Text(), L"Orvane") << "Ctrl+Space typed nothing";
-  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane")));
+  EXPECT_TRUE(app.WaitForFittedCaption(L"Orvane"));
 
   app.PressKey(VK_SPACE, Orvane::kCtrl);
   EXPECT_TRUE(WaitUntil([&] { return Same(before, Rect()); }));
   EXPECT_FALSE(::IsZoomed(app.Window()));
   EXPECT_NE(::GetWindowLongPtrW(app.Window(), GWL_STYLE) & WS_CAPTION, 0);
   EXPECT_EQ(SystemMenuItems(app.Window()), 1) << "the frame comes back with the program's item, once";
-  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane")));
+  EXPECT_TRUE(app.WaitForFittedCaption(L"Orvane"));
 }
 
 TEST_F(WindowCommands, EscapeLeavesFullScreenFirstAndClosesAfter) {
@@ -100,7 +100,7 @@ TEST_F(WindowCommands, StayOnTopFlipsTheTopmostStyleAndItsMark) {
 TEST_F(WindowCommands, MaximizeAndMinimize) {
   ASSERT_TRUE(ChooseFromMenu(app, {L"ウィンドウ設定", L"最大化"}));
   EXPECT_TRUE(WaitUntil([&] { return ::IsZoomed(app.Window()) != FALSE; }));
-  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane"))) << "the larger window refits";
+  EXPECT_TRUE(app.WaitForFittedCaption(L"Orvane")) << "the larger window refits";
   ASSERT_TRUE(ChooseFromMenu(app, {L"ウィンドウ設定", L"最大化"}));
   EXPECT_TRUE(WaitUntil([&] { return ::IsZoomed(app.Window()) == FALSE; }));
   ASSERT_TRUE(ChooseFromMenu(app, {L"ウィンドウ設定", L"最小化"}));
@@ -128,7 +128,7 @@ TEST_F(WindowCommands, EscapeAfterFullScreenGuessedFromAHandSizedWindowGivesAUsa
   EXPECT_EQ(Rect().bottom - Rect().top, height / 2) << "the first-start size, not a window of no size";
   app.Sync();
   EXPECT_TRUE(app.Running());
-  EXPECT_TRUE(app.WaitForCaption(app.ExpectedCaption(L"Orvane")));
+  EXPECT_TRUE(app.WaitForFittedCaption(L"Orvane"));
 }
 
 TEST_F(WindowCommands, KeysQueuedBehindACommandRunAfterItInTheirOrder) {
