@@ -88,15 +88,6 @@ std::wstring EnvironmentWith(const std::vector<std::wstring>& extra) {
   return block;
 }
 
-INPUT Key(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
 void Send(std::vector<INPUT> inputs) {
   if (!inputs.empty()) ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
@@ -809,6 +800,15 @@ std::optional<DWORD> Orvane::GdiObjects() const {
 std::optional<DWORD> Orvane::UserObjects() const {
   if (DWORD count = ::GetGuiResources(process_.hProcess, GR_USEROBJECTS)) return count;
   return std::nullopt;
+}
+
+INPUT Key(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
 }
 
 }  // namespace e2e

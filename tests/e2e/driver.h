@@ -200,4 +200,7 @@ class Orvane {
   HWND edit_ = nullptr;
 };
 
+// One key press or release, as the keyboard sends it.
+INPUT Key(WORD key, bool up);
+
 }  // namespace e2e

@@ -103,15 +103,6 @@ std::string SettingsDiff(const std::string& first, const std::string& second) {
   return diff;
 }
 
-INPUT KeyInput(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
 }  // namespace
 
 Soak::Soak(const Options& options) : options_(options), rng_(options.seed) {
@@ -271,7 +262,7 @@ void Soak::Settle() {
 void Soak::Escape(HWND dialog) {
   ::SetForegroundWindow(dialog);
   if (WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, 1s)) {
-    INPUT keys[] = {KeyInput(VK_ESCAPE, false), KeyInput(VK_ESCAPE, true)};
+    INPUT keys[] = {e2e::Key(VK_ESCAPE, false), e2e::Key(VK_ESCAPE, true)};
     ::SendInput(2, keys, sizeof(INPUT));
   } else {
     ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);  // what Esc means to a dialog
