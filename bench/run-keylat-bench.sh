@@ -30,6 +30,9 @@ if [ ! -x "$keylat" ] || [ "$src" -nt "$keylat" ]; then
 fi
 
 unset DISPLAY
+# The default printer: without one, Orvane starts with a report box that
+# would take the keys and the first paint.
+"$repo/scripts/cups.sh" >/dev/null || exit 2
 # shellcheck source=../scripts/wine-env.sh
 source "$repo/scripts/wine-env.sh" "$build_dir"
 orvane_wine_start || { echo "Wine did not start" >&2; orvane_wine_stop; exit 2; }

@@ -17,6 +17,9 @@ pdf_folder=${pdf_folder//'${HOME}'/$pdf_home}
 mkdir -p "$pdf_folder"
 # Our own Xvfb and virtual desktop, never someone else's display.
 unset DISPLAY
+# The default printer: without one, Orvane starts with a report box that
+# would take the keys and the first paint.
+"$repo/scripts/cups.sh" >/dev/null || exit 2
 # shellcheck source=../scripts/wine-env.sh
 source "$repo/scripts/wine-env.sh" "$build_dir"
 orvane_wine_start || { echo "Wine did not start" >&2; orvane_wine_stop; exit 2; }

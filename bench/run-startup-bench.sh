@@ -8,6 +8,9 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 exe="$build_dir/bench/orvane_startup_bench.exe"
 [ -f "$exe" ] && [ -f "$build_dir/Orvane.exe" ] || { echo "build Orvane and orvane_startup_bench first" >&2; exit 2; }
 unset DISPLAY
+# The default printer: without one, Orvane starts with a report box that
+# would take the keys and the first paint.
+"$repo/scripts/cups.sh" >/dev/null || exit 2
 # shellcheck source=../scripts/wine-env.sh
 source "$repo/scripts/wine-env.sh" "$build_dir"
 orvane_wine_start || { echo "Wine did not start" >&2; orvane_wine_stop; exit 2; }

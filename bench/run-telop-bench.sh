@@ -11,6 +11,9 @@ exe="$build_dir/bench/orvane_telop_bench.exe"
 [ -f "$build_dir/Orvane.exe" ] || { echo "no $build_dir/Orvane.exe: build the Orvane target first" >&2; exit 2; }
 # Our own Xvfb and virtual desktop, never someone else's display.
 unset DISPLAY
+# The default printer: without one, Orvane starts with a report box that
+# would take the keys and the first paint.
+"$repo/scripts/cups.sh" >/dev/null || exit 2
 # shellcheck source=../scripts/wine-env.sh
 source "$repo/scripts/wine-env.sh" "$build_dir"
 orvane_wine_start || { echo "Wine did not start" >&2; orvane_wine_stop; exit 2; }

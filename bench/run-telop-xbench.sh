@@ -23,6 +23,9 @@ gcc -O2 -o "$probe" "$repo/bench/xshape_probe.c" -lX11 -lXext || exit 2
 # A prefix of its own: the set-ups change its desktop setting.
 mkdir -p "$build_dir/xbench"
 unset DISPLAY
+# The default printer: without one, Orvane starts with a report box that
+# would take the keys and the first paint.
+"$repo/scripts/cups.sh" >/dev/null || exit 2
 # shellcheck source=../scripts/wine-env.sh
 source "$repo/scripts/wine-env.sh" "$build_dir/xbench"
 trap orvane_wine_stop EXIT
