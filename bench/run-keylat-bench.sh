@@ -54,7 +54,8 @@ echo "  presses per run; $rounds rounds, in each every program once, in turn (or
 echo "  started anew on the same client rectangle; per run the meter's median and p90 of key press"
 echo "  -> first X damage covering 10% of the client area. Programs: Orvane; the floor window (an"
 echo "  EDIT refitted at every change, nothing else), then with the caption set at every refit, then"
-echo "  also double-buffered; sm."
+echo "  also double-buffered; sm. At full screen also Orvane framed on the same client rectangle,"
+echo "  and the floor (caption, buffer) borderless and maximized over the screen, as Orvane's full screen."
 programs=(orvane floor floor+caption floor+caption+buffer sm)
 # ORVANE_EXE_B: a second build of the program measured in the same rounds (A/B).
 if [ -n "${ORVANE_EXE_B:-}" ]; then
@@ -108,8 +109,10 @@ run_one() { # run_one PROGRAM X Y W H
         floor) start_wine orvane_floor_window.exe ;;
         floor+caption) start_wine orvane_floor_window.exe caption ;;
         floor+caption+buffer) start_wine orvane_floor_window.exe caption buffer ;;
+        floor-full) start_wine orvane_floor_window.exe caption buffer full ;;
+        orvane-framed) start_wine Orvane.exe ;;
       esac
-      if [ "${program%-b}" = orvane ] && [ "${FULL:-0}" = 1 ]; then
+      if [ "$program" = floor-full ] || { [ "${program%-b}" = orvane ] && [ "${FULL:-0}" = 1 ]; }; then
         orvane_wine "$drive" place ab full >/dev/null 2>&1
       else
         orvane_wine "$drive" place ab "$3" "$4" "$1" "$2" >/dev/null 2>&1
@@ -165,6 +168,10 @@ orvane_wine "$drive" drag 60 4 2>/dev/null | tr -d '\r' | sed 's/^/  /'
 read -r x y w h < <(orvane_wine "$drive" place ab full 2>/dev/null | tr -d '\r')
 orvane_wine "$drive" close >/dev/null 2>&1
 [ -n "${h:-}" ] || { echo "Orvane did not go full screen" >&2; exit 2; }
+# Full screen adds two programs: Orvane framed on the same client rectangle
+# (its frame off screen), and the floor borderless over the whole screen as
+# Orvane's full screen is, to tell the cost of the mode from the program's.
+[ -z "${ORVANE_EXE_B:-}" ] && programs=(orvane orvane-framed floor floor+caption floor+caption+buffer floor-full sm)
 full=$(FULL=1 measure "full screen (client area ${w}x${h} at $x,$y)" "$x" "$y" "$w" "$h")
 
 echo
