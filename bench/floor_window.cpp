@@ -2,11 +2,11 @@
 // an EDIT child that gets a new stretched font at every change of its text.
 // The keystroke benchmark measures it beside Orvane to tell what the platform
 // costs from what the program adds. Options add Orvane's extras one by one:
-//   orvane_floor_window.exe [caption] [buffer] [full]
-//   caption: the frame's caption is set to "text W x H face" at every refit
-//   buffer:  the text field paints off screen and copies the picture
-//   full:    no frame, maximized over the whole screen, a 3-pixel inner border,
-//            as Orvane's full screen
+//   orvane_floor_window.exe [caption] [buffer] [borderless | full]
+//   caption:    the frame's caption is set to "text W x H face" at every refit
+//   buffer:     the text field paints off screen and copies the picture
+//   borderless: no frame, a 3-pixel inner border, as Orvane's full screen
+//   full:       borderless and maximized over the whole screen
 // The window class is TForm1, so the bench's driver places it as it places Orvane.
 
 #include <windows.h>
@@ -22,7 +22,7 @@ const wchar_t kFace[] = L"ＭＳ 明朝";
 
 bool g_caption = false;
 bool g_buffer = false;
-bool g_full = false;
+bool g_borderless = false;
 constexpr int kInnerBorder = 3;
 HWND g_edit = nullptr;
 HFONT g_font = nullptr;
@@ -106,7 +106,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       return 1;
     case WM_NCCALCSIZE: {
       LRESULT result = ::DefWindowProcW(hwnd, message, wParam, lParam);
-      if (g_full) {
+      if (g_borderless) {
         RECT* client = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
                               : reinterpret_cast<RECT*>(lParam);
         ::InflateRect(client, -kInnerBorder, -kInnerBorder);
@@ -129,7 +129,8 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int show) {
   g_caption = std::wcsstr(commandLine, L"caption") != nullptr;
   g_buffer = std::wcsstr(commandLine, L"buffer") != nullptr;
-  g_full = std::wcsstr(commandLine, L"full") != nullptr;
+  const bool full = std::wcsstr(commandLine, L"full") != nullptr;
+  g_borderless = full || std::wcsstr(commandLine, L"borderless") != nullptr;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
   WNDCLASSEXW wc{sizeof wc};
@@ -139,11 +140,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int show)
   wc.lpszClassName = L"TForm1";
   ::RegisterClassExW(&wc);
   HWND frame = nullptr;
-  if (g_full) {
+  if (g_borderless) {
     frame = ::CreateWindowExW(0, wc.lpszClassName, L"floor", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
                               ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), nullptr,
                               nullptr, instance, nullptr);
-    ::ShowWindow(frame, SW_SHOWMAXIMIZED);
+    ::ShowWindow(frame, full ? SW_SHOWMAXIMIZED : SW_SHOW);
   } else {
     frame = ::CreateWindowExW(0, wc.lpszClassName, L"floor", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                               CW_USEDEFAULT, CW_USEDEFAULT, 480, 280, nullptr, nullptr, instance, nullptr);

@@ -54,9 +54,9 @@ echo "  presses per run; $rounds rounds, in each every program once, in turn (or
 echo "  started anew on the same client rectangle; per run the meter's median and p90 of key press"
 echo "  -> first X damage covering 10% of the client area. Programs: Orvane; the floor window (an"
 echo "  EDIT refitted at every change, nothing else), then with the caption set at every refit, then"
-echo "  also double-buffered; sm. At full screen also Orvane framed on the same client rectangle,"
-echo "  and the floor (caption, buffer) borderless and maximized over the screen, as Orvane's full screen."
-programs=(orvane floor floor+caption floor+caption+buffer sm)
+echo "  also double-buffered, then the same without a frame (as Orvane's full screen); sm. At full"
+echo "  screen also Orvane framed on the same client rectangle, and the floor maximized over the screen."
+programs=(orvane floor floor+caption floor+caption+buffer floor-borderless sm)
 # ORVANE_EXE_B: a second build of the program measured in the same rounds (A/B).
 if [ -n "${ORVANE_EXE_B:-}" ]; then
   mkdir -p "$work/b" && cp "$ORVANE_EXE_B" "$work/b/Orvane.exe"
@@ -110,6 +110,7 @@ run_one() { # run_one PROGRAM X Y W H
         floor+caption) start_wine orvane_floor_window.exe caption ;;
         floor+caption+buffer) start_wine orvane_floor_window.exe caption buffer ;;
         floor-full) start_wine orvane_floor_window.exe caption buffer full ;;
+        floor-borderless) start_wine orvane_floor_window.exe caption buffer borderless ;;
         orvane-framed) start_wine Orvane.exe ;;
       esac
       if [ "$program" = floor-full ] || { [ "${program%-b}" = orvane ] && [ "${FULL:-0}" = 1 ]; }; then
