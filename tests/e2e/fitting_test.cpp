@@ -172,8 +172,6 @@ TEST_F(Resizing, NewSizeRefitsTheLineAndRewritesTheCaption) {
                                    std::to_wstring(size.cy) + L" ＭＳ 明朝"))
         << testing::PrintToString(app.Caption());
     Image shot = app.CaptureSettled();
-    std::printf("first visible %d\n", (int)::SendMessageW(app.Edit(), EM_GETFIRSTVISIBLELINE, 0, 0));
-  RECT er{}; ::GetClientRect(app.Edit(), &er); std::printf("edit client %ld\n", er.right);
   Box lit = BoxOf(shot, [](std::uint32_t p) { return p != 0xFFFFFF; });
     ExpectBoxNear(lit, Expected(L"Orvane").line, kTolerance, "highlight");
   }
