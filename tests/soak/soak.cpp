@@ -176,7 +176,9 @@ std::vector<HWND> Soak::OpenDialogs() {
 bool Soak::CloseMenus() {
   for (int i = 0; i < 6 && e2e::OpenMenuWindow(); ++i) {
     HWND menu = e2e::OpenMenuWindow();
-    App().PressKey(VK_ESCAPE);
+    // To the menu itself: a typed Esc that comes after a slow menu has closed
+    // lands in the text field, where it closes the program.
+    ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     WaitUntil([&] { return e2e::OpenMenuWindow() != menu; }, 2s);
   }
   return e2e::OpenMenuWindow() == nullptr;
