@@ -72,6 +72,20 @@ orvane_wine_start() {
   HOME="$ORVANE_WINE_HOME" /usr/lib/wine/wineserver -p
 }
 
+# Starts Wine, or goes on with the one a caller already serves on DISPLAY.
+orvane_wine_join() { # orvane_wine_join NAME: NAME says who could not start it
+  orvane_wine_own=yes
+  orvane_wine_start && return 0
+  orvane_wine_own=""
+  xdpyinfo -display "${DISPLAY:-}" >/dev/null 2>&1 || { echo "$1: Wine did not start" >&2; return 1; }
+}
+
+# Undoes orvane_wine_join: stops only what it started.
+orvane_wine_leave() {
+  [ -n "$orvane_started_xvfb" ] || return 0
+  if [ -n "$orvane_wine_own" ]; then orvane_wine_stop; else kill "$orvane_started_xvfb"; fi
+}
+
 orvane_wine_stop() {
   HOME="$ORVANE_WINE_HOME" /usr/lib/wine/wineserver -k >/dev/null 2>&1
   if [ -n "$orvane_started_xvfb" ]; then

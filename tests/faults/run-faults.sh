@@ -18,18 +18,12 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 # shellcheck source=../../scripts/wine-env.sh
 source "$root/scripts/wine-env.sh" "$build"
-own_wineserver=yes
-if ! orvane_wine_start; then
-  own_wineserver=""
-  xdpyinfo -display "${DISPLAY:-}" >/dev/null 2>&1 || { echo "run-faults.sh: Wine did not start" >&2; exit 2; }
-fi
+orvane_wine_join run-faults.sh || exit 2
 work="$build/faults"
 full="$work/full"
 cleanup() {
   mountpoint -q "$full" 2>/dev/null && umount "$full"
-  if [ -n "$orvane_started_xvfb" ]; then
-    if [ -n "$own_wineserver" ]; then orvane_wine_stop; else kill "$orvane_started_xvfb"; fi
-  fi
+  orvane_wine_leave
 }
 trap cleanup EXIT
 rm -rf "$work" && mkdir -p "$work" || exit 2

@@ -11,17 +11,11 @@ exe="$build/orvane_soak.exe"
 
 # shellcheck source=../../scripts/wine-env.sh
 source "$root/scripts/wine-env.sh" "$build"
-own_wineserver=yes
-if ! orvane_wine_start; then
-  own_wineserver=""
-  xdpyinfo -display "${DISPLAY:-}" >/dev/null 2>&1 || { echo "run-soak.sh: Wine did not start" >&2; exit 2; }
-fi
+orvane_wine_join run-soak.sh || exit 2
 log=$(mktemp)
 cleanup() {
   rm -f "$log"
-  if [ -n "$orvane_started_xvfb" ]; then
-    if [ -n "$own_wineserver" ]; then orvane_wine_stop; else kill "$orvane_started_xvfb"; fi
-  fi
+  orvane_wine_leave
 }
 trap cleanup EXIT
 
