@@ -16,6 +16,7 @@ export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 export WINEARCH=win64
 orvane_wine_bin=/usr/lib/wine/wine64
 orvane_started_xvfb=""
+orvane_started_wineserver=""
 
 orvane_wine() { HOME="$ORVANE_WINE_HOME" "$orvane_wine_bin" "$@"; }
 
@@ -68,26 +69,28 @@ orvane_make_prefix() {
 orvane_wine_start() {
   orvane_start_xvfb || return 1
   orvane_make_prefix || return 1
-  # A persistent wineserver makes every later start cheap.
-  HOME="$ORVANE_WINE_HOME" /usr/lib/wine/wineserver -p
+  # A persistent wineserver makes every later start cheap. It fails when
+  # another run already serves this prefix; that one is then used, not stopped.
+  HOME="$ORVANE_WINE_HOME" /usr/lib/wine/wineserver -p || return 1
+  orvane_started_wineserver=yes
 }
 
-# Starts Wine, or goes on with the one a caller already serves on DISPLAY.
+# Starts Wine, or goes on with the one another run already serves.
 orvane_wine_join() { # orvane_wine_join NAME: NAME says who could not start it
-  orvane_wine_own=yes
   orvane_wine_start && return 0
-  orvane_wine_own=""
-  xdpyinfo -display "${DISPLAY:-}" >/dev/null 2>&1 || { echo "$1: Wine did not start" >&2; return 1; }
+  xdpyinfo -display "${DISPLAY:-}" >/dev/null 2>&1 && return 0
+  echo "$1: Wine did not start" >&2
+  orvane_wine_stop
+  return 1
 }
 
-# Undoes orvane_wine_join: stops only what it started.
-orvane_wine_leave() {
-  [ -n "$orvane_started_xvfb" ] || return 0
-  if [ -n "$orvane_wine_own" ]; then orvane_wine_stop; else kill "$orvane_started_xvfb"; fi
-}
-
+# Stops only what this run started: killing another run's wineserver would
+# end its programs mid-test, silently, with exit code 1.
 orvane_wine_stop() {
-  HOME="$ORVANE_WINE_HOME" /usr/lib/wine/wineserver -k >/dev/null 2>&1
+  if [ -n "$orvane_started_wineserver" ]; then
+    HOME="$ORVANE_WINE_HOME" /usr/lib/wine/wineserver -k >/dev/null 2>&1
+    orvane_started_wineserver=""
+  fi
   if [ -n "$orvane_started_xvfb" ]; then
     kill "$orvane_started_xvfb" 2>/dev/null
     wait "$orvane_started_xvfb" 2>/dev/null

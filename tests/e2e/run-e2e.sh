@@ -11,25 +11,12 @@ exe="$build/orvane_e2e.exe"
 
 # shellcheck source=../../scripts/wine-env.sh
 source "$root/scripts/wine-env.sh" "$build"
-# A wineserver kept alive by the caller makes orvane_wine_start report failure:
-# what counts is an X server to draw on.
-own_wineserver=yes
-if ! orvane_wine_start; then
-  own_wineserver=""
-  if ! xdpyinfo -display "${DISPLAY:-}" >/dev/null 2>&1; then
-    echo "run-e2e.sh: Wine did not start" >&2
-    [ -n "$orvane_started_xvfb" ] && kill "$orvane_started_xvfb"
-    exit 2
-  fi
-fi
+orvane_wine_join run-e2e.sh || exit 2
 
 log=$(mktemp)
 cleanup() {
   rm -f "$log"
-  # An X server started here ends here, with the wineserver if it was ours too.
-  if [ -n "$orvane_started_xvfb" ]; then
-    if [ -n "$own_wineserver" ]; then orvane_wine_stop; else kill "$orvane_started_xvfb"; fi
-  fi
+  orvane_wine_stop
 }
 trap cleanup EXIT
 

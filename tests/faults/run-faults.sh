@@ -23,7 +23,7 @@ work="$build/faults"
 full="$work/full"
 cleanup() {
   mountpoint -q "$full" 2>/dev/null && umount "$full"
-  orvane_wine_leave
+  orvane_wine_stop
 }
 trap cleanup EXIT
 rm -rf "$work" && mkdir -p "$work" || exit 2

@@ -25,13 +25,8 @@ folder="$unpacked/$name"
 
 # shellcheck source=../../scripts/wine-env.sh
 source "$root/scripts/wine-env.sh" "$build"
-own_wineserver=yes
-orvane_wine_start || own_wineserver=""
-cleanup() {
-  if [ -n "$orvane_started_xvfb" ]; then
-    if [ -n "$own_wineserver" ]; then orvane_wine_stop; else kill "$orvane_started_xvfb"; fi
-  fi
-}
+orvane_wine_join check-package.sh || exit 2
+cleanup() { orvane_wine_stop; }
 trap cleanup EXIT
 # The fault runs' helper finds the copy, checks that start-up went all the
 # way, gives it a text and closes it, expecting no error.
