@@ -358,13 +358,13 @@ Orvane::Orvane(StartOptions options) {
     process_ = {};
     return;
   }
-  ::WaitForInputIdle(process_.hProcess, 10000);
+  ::WaitForInputIdle(process_.hProcess, static_cast<DWORD>(options.startTimeout.count()));
   // The window is listed while still being created: wait for its text field too.
   WaitUntil([&] {
     window_ = FindMainWindow();
     edit_ = window_ ? ::FindWindowExW(window_, nullptr, L"EDIT", nullptr) : nullptr;
     return edit_ != nullptr || !Running();
-  }, 10s);
+  }, options.startTimeout);
   if (!edit_) window_ = nullptr;
   if (options.waitUntilVisible) WaitUntilVisible();
 }

@@ -87,6 +87,7 @@ struct StartOptions {
   // settings file); empty: a fresh folder, removed afterwards.
   std::wstring folder;
   std::wstring exeName = L"Orvane.exe";  // the copy's name in that folder
+  std::chrono::milliseconds startTimeout = 10s;  // for the window to come up
 };
 
 // A folder of the test's own, removed with everything in it at the end.

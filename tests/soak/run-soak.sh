@@ -15,7 +15,7 @@ orvane_wine_join run-soak.sh || exit 2
 log=$(mktemp)
 cleanup() {
   rm -f "$log"
-  orvane_wine_leave
+  orvane_wine_stop
 }
 trap cleanup EXIT
 
@@ -31,5 +31,15 @@ pdf_folder=${pdf_folder//'${HOME}'/$pdf_home}
   timeout "${ORVANE_SOAK_TIMEOUT:-1200}" "$orvane_wine_bin" "$exe" "$@") >"$log" 2>&1
 rc=$?
 cat "$log"
-[ $rc -eq 124 ] && echo "soak: FAILED: timed out (the seed is above)"
+# Xlib's own report: the process it came from has ended, whether or not the
+# soak took the end for an asked one.
+if [ $rc -eq 0 ] && grep -q '^X Error of failed request' "$log"; then
+  echo "soak: FAILED: a process of the run ended on an X error (above; the seed is at the top)"
+  rc=1
+elif [ $rc -eq 124 ]; then
+  echo "soak: FAILED: timed out (the seed is above)"
+elif [ $rc -ne 0 ] && ! grep -q '^soak: FAILED' "$log"; then
+  # As when a wineserver is stopped under it.
+  echo "soak: FAILED: the soak itself ended with code $rc, without a report (the seed is above)"
+fi
 exit $rc

@@ -126,6 +126,7 @@ class Soak {
   std::int64_t gdiStart_ = -1, userStart_ = -1;
   Range gdi_, user_, kernel_;
   std::size_t peakWorkingSet_ = 0;
+  double slowestStart_ = 0;  // seconds
 };
 
 }  // namespace soak
