@@ -226,9 +226,21 @@ bool Soak::Ready() {
     }
     GUITHREADINFO info{sizeof info};
     DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
-    if (::GetForegroundWindow() == window && ::GetGUIThreadInfo(thread, &info) && info.hwndFocus == App().Edit() &&
-        (info.flags & kMenuModes) == 0) {
-      return true;
+    bool inMenuMode = ::GetGUIThreadInfo(thread, &info) && (info.flags & kMenuModes) != 0;
+    if (::GetForegroundWindow() == window && info.hwndFocus == App().Edit() && !inMenuMode) return true;
+    // Wine sometimes leaves the thread in menu mode with no menu shown. A user
+    // sees no menu and clicks elsewhere, which cancels the mode: so does this.
+    if (!inMenuMode) {
+      menuModeSince_.reset();
+    } else if (!menuModeSince_) {
+      menuModeSince_ = e2e::Clock::now();
+    } else if (e2e::Clock::now() - *menuModeSince_ > 2s) {
+      Log("(menu mode without a menu: cancelled)");
+      ++menuModesCancelled_;
+      menuModeSince_.reset();
+      DWORD_PTR result = 0;
+      ::SendMessageTimeoutW(window, WM_CANCELMODE, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
+      continue;
     }
     ::SetForegroundWindow(window);
     if (::GetForegroundWindow() != window) {
@@ -857,9 +869,9 @@ bool Soak::Run() {
   std::printf("soak: %d actions, seed %u, GDI %s, USER %s, %.1f actions/s\n", done_, options_.seed,
               gdi_.Text().c_str(), user_.Text().c_str(), done_ / seconds);
   std::printf("soak: peak working set %.1f MiB, kernel handles %s, %d starts, %d dialogs answered, %d printouts, "
-              "%d menu walks cut short, slowest start %.1f s, %.0f s\n",
+              "%d menu walks cut short, %d menu modes cancelled, slowest start %.1f s, %.0f s\n",
               static_cast<double>(peakWorkingSet_) / (1024.0 * 1024.0), kernel_.Text().c_str(), restarts_ + 3,
-              dialogsAnswered_, prints_, menuMisses_, slowestStart_, seconds);
+              dialogsAnswered_, prints_, menuMisses_, menuModesCancelled_, slowestStart_, seconds);
   return true;
 }
 
