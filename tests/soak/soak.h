@@ -68,6 +68,7 @@ class Soak {
   // windows, restarts a program that ended of its own accord.
   void Settle();
   void Check(const char* when);
+  void CheckBetween(const char* when);  // Check, again after a close that lands mid-check
   void RoundTrip();
   bool Failed(const std::string& what);  // prints the seed and the last actions
 
