@@ -71,6 +71,29 @@ std::vector<HWND> TopWindowsOf(DWORD pid) {
   return search.found;
 }
 
+// The program's thread as seen from outside, for a command that showed
+// nothing: its modes, and every top-level window it has, hidden ones too.
+std::string ThreadState(HWND window) {
+  DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+  GUITHREADINFO info{sizeof info};
+  ::GetGUIThreadInfo(thread, &info);
+  std::string state = "flags " + std::to_string(info.flags) + ", active " + Utf8(ClassOf(info.hwndActive)) +
+                      ", capture " + Utf8(ClassOf(info.hwndCapture)) + ", menu owner " +
+                      Utf8(ClassOf(info.hwndMenuOwner)) + ", windows:";
+  ::EnumThreadWindows(
+      thread,
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        wchar_t title[64] = {};
+        ::GetWindowTextW(hwnd, title, 64);
+        *reinterpret_cast<std::string*>(lParam) += " [" + Utf8(ClassOf(hwnd)) + " \"" + Utf8(title) + "\"" +
+                                                    (::IsWindowVisible(hwnd) ? "" : " hidden") +
+                                                    (::IsWindowEnabled(hwnd) ? "" : " disabled") + "]";
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&state));
+  return state;
+}
+
 // A caption's face: what follows "W x H " (no regex: captions run to thousands of units).
 std::optional<std::wstring> FaceOf(const std::wstring& caption) {
   std::size_t x = caption.rfind(L" x ");
@@ -496,7 +519,7 @@ void Soak::MenuCommand() {
                                                                  : Growth::None;
   if (growth != Growth::None && LeftOut(growth, "menu " + Utf8(label))) return;
   if (!OpenMenu()) {
-    Log("menu " + Utf8(label) + ": no menu opened");
+    Log("menu " + Utf8(label) + ": no menu opened; " + ThreadState(App().Window()));
     return;
   }
   Pick pick = Choose(kCommands[which]);
@@ -528,7 +551,7 @@ void Soak::SystemMenuItem() {
   }
   if (!App().Running()) return;
   Log(std::string("system menu item") + (command ? "" : ": no menu"));
-  Expect(command, "the system-menu item opened no menu");
+  Expect(command, "the system-menu item opened no menu; " + ThreadState(App().Window()));
   CloseMenus();
 }
 
@@ -572,7 +595,8 @@ bool Soak::Blank() {
 void Soak::AwaitDialog() {
   // The command runs once its key is taken: wait for its dialog, so the next
   // action does not land in the window while the dialog is on its way.
-  WaitUntil([&] { return !OpenDialogs().empty() || !App().Running(); }, 10s);
+  if (!WaitUntil([&] { return !OpenDialogs().empty() || !App().Running(); }, 10s))
+    Log("  (no dialog came; " + ThreadState(App().Window()) + ")");
 }
 
 bool Soak::LeftOut(Growth growth, const std::string& label) {
