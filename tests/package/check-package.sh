@@ -26,8 +26,7 @@ folder="$unpacked/$name"
 # shellcheck source=../../scripts/wine-env.sh
 source "$root/scripts/wine-env.sh" "$build"
 orvane_wine_join check-package.sh || exit 2
-cleanup() { orvane_wine_stop; }
-trap cleanup EXIT
+trap orvane_wine_stop EXIT
 # The fault runs' helper finds the copy, checks that start-up went all the
 # way, gives it a text and closes it, expecting no error.
 (cd "$build" && exec env ORVANE_FAULT_DIR="Z:${folder//\//\\}" ORVANE_FAULT_EXPECT=saved HOME="$ORVANE_WINE_HOME" \

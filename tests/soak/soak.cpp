@@ -222,6 +222,7 @@ bool Soak::Ready() {
   constexpr DWORD kMenuModes = GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE;
   HWND stuck = nullptr;
   int answers = 0;
+  e2e::Clock::time_point menuModeSince{};  // when menu mode was seen with no menu; zero: not seen
   auto deadline = e2e::Clock::now() + 20s;
   while (e2e::Clock::now() < deadline) {
     if (!App().Running()) {
@@ -254,13 +255,13 @@ bool Soak::Ready() {
     // Wine sometimes leaves the thread in menu mode with no menu shown. A user
     // sees no menu and clicks elsewhere, which cancels the mode: so does this.
     if (!inMenuMode) {
-      menuModeSince_.reset();
-    } else if (!menuModeSince_) {
-      menuModeSince_ = e2e::Clock::now();
-    } else if (e2e::Clock::now() - *menuModeSince_ > 2s) {
+      menuModeSince = {};
+    } else if (menuModeSince == e2e::Clock::time_point{}) {
+      menuModeSince = e2e::Clock::now();
+    } else if (e2e::Clock::now() - menuModeSince > 2s) {
       Log("(menu mode without a menu: cancelled)");
       ++menuModesCancelled_;
-      menuModeSince_.reset();
+      menuModeSince = {};
       DWORD_PTR result = 0;
       ::SendMessageTimeoutW(window, WM_CANCELMODE, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
       continue;
@@ -620,14 +621,14 @@ void Soak::Keys(const std::vector<std::pair<WORD, unsigned>>& keys, const std::s
   if (growth != Growth::None && LeftOut(growth, label)) return;
   bool dialog = opensDialog && opensDialog();
   Log(label);
-  auto mode = [&] { return std::pair{Framed(), Telop()}; };
-  auto before = mode();
-  App().PressKeys(keys);
-  if (dialog) AwaitDialog();
   // Full screen and telop mode switch once the keys are taken: the next
   // action's guard must see the new mode, not the one the keys left.
-  if (growth == Growth::Floats || growth == Growth::Enlarges)
-    WaitUntil([&] { return !App().Running() || mode() != before; }, 2s);
+  const bool switchesMode = growth == Growth::Floats || growth == Growth::Enlarges;
+  auto mode = [&] { return std::pair{Framed(), Telop()}; };
+  const auto before = switchesMode ? mode() : std::pair{false, false};
+  App().PressKeys(keys);
+  if (dialog) AwaitDialog();
+  if (switchesMode) WaitUntil([&] { return !App().Running() || mode() != before; }, 2s);
 }
 
 void Soak::WheelZoom() {

@@ -121,7 +121,6 @@ class Soak {
   bool fileManagerComing_ = false;
   int menuMisses_ = 0;
   int menuModesCancelled_ = 0;
-  std::optional<e2e::Clock::time_point> menuModeSince_;  // menu mode seen with no menu
   int done_ = 0;
   int restarts_ = 0;
   int prints_ = 0;
