@@ -1,4 +1,4 @@
-// orvane_soak [--seed=S] [--actions=N] [--check-every=N] [--prints=N] [--verbose]
+// orvane_soak [--seed=S] [--actions=N] [--check-every=N] [--prints=N] [--verbose] [--hold]
 // A random user against the real Orvane.exe beside this program. Exit code 0
 // when every check held; on a fault it prints the seed and the last actions.
 
@@ -31,8 +31,10 @@ int main(int argc, char** argv) {
       options.prints = std::atoi(v);
     } else if (arg == "--verbose") {
       options.verbose = true;
+    } else if (arg == "--hold") {
+      options.hold = true;
     } else {
-      std::fprintf(stderr, "usage: orvane_soak [--seed=S] [--actions=N] [--check-every=N] [--prints=N] [--verbose]\n");
+      std::fprintf(stderr, "usage: orvane_soak [--seed=S] [--actions=N] [--check-every=N] [--prints=N] [--verbose] [--hold]\n");
       return 2;
     }
   }

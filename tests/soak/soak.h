@@ -24,6 +24,7 @@ struct Options {
   int checkEvery = 250;
   int prints = 2;  // print jobs allowed in the run: each is slow
   bool verbose = false;  // every action as it is done
+  bool hold = false;     // on a fault, leave the program running for a debugger
 };
 
 // Thrown on a fault: the run stops and reports the seed and the last actions.
