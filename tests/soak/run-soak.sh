@@ -33,7 +33,9 @@ rc=$?
 cat "$log"
 # Xlib's own report: the process it came from has ended, whether or not the
 # soak took the end for an asked one.
-if [ $rc -eq 0 ] && grep -q '^X Error of failed request' "$log"; then
+x_error=no
+grep -q '^X Error of failed request' "$log" && x_error=yes
+if [ $rc -eq 0 ] && [ $x_error = yes ]; then
   echo "soak: FAILED: a process of the run ended on an X error (above; the seed is at the top)"
   rc=1
 elif [ $rc -eq 124 ]; then
@@ -41,5 +43,8 @@ elif [ $rc -eq 124 ]; then
 elif [ $rc -ne 0 ] && ! grep -q '^soak: FAILED' "$log"; then
   # As when a wineserver is stopped under it.
   echo "soak: FAILED: the soak itself ended with code $rc, without a report (the seed is above)"
+elif [ $rc -ne 0 ] && [ $x_error = yes ]; then
+  # The program ends on one with code 0, which reads as a close or a failed start.
+  echo "soak: a process of the run ended on an X error (above): the likely cause of the failure"
 fi
 exit $rc
