@@ -875,8 +875,9 @@ bool Soak::Failed(const std::string& what) {
   std::printf("soak: replay with --seed=%u --actions=%d\n", options_.seed, options_.actions);
   std::printf("soak: the last %zu actions:\n", last_.size());
   for (const std::string& line : last_) std::printf("  %s\n", line.c_str());
-  if (options_.hold && App().ProcessId() != 0) {
-    // For a debugger to attach to the program as the fault left it.
+  if (options_.hold && App().Running()) {
+    // For a debugger to attach to the program as the fault left it; an ended
+    // program leaves nothing to look at.
     std::printf("soak: holding Orvane.exe (process %lu) until the run's timeout\n", App().ProcessId());
     std::fflush(stdout);
     ::Sleep(INFINITE);
