@@ -671,6 +671,18 @@ void Orvane::Sync() const {
   ::SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
 }
 
+bool Orvane::AwaitKeys() {
+  constexpr wchar_t kMark = L'\u25C6';  // a character no test types
+  PressKey(VK_END);  // a selection would be replaced by the mark
+  Type(std::wstring_view(&kMark, 1));
+  bool came = WaitUntil([&] { return Text().ends_with(kMark); }, 5s);
+  if (came) {
+    PressKey(VK_BACK);
+    came = WaitUntil([&] { return !Text().ends_with(kMark); }, 5s);
+  }
+  return came;
+}
+
 Image Orvane::CaptureClient() const {
   Image image = CaptureScreen(ClientOnScreen());
   BlotCaret(image);

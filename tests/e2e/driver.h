@@ -188,6 +188,10 @@ class Orvane {
 
   // Returns once the program has handled every message sent or posted before.
   void Sync() const;
+  // Returns once the field has handled every key sent before, which a sent
+  // message does not wait for: a mark typed after them shows, and is taken
+  // back. The caret ends at the end of the line; false if the mark never came.
+  bool AwaitKeys();
 
  private:
   HWND FindMainWindow() const;
