@@ -55,7 +55,7 @@ start_copy() { # start_copy FOLDER: Orvane.exe from there; its Wine process in $
     # mounted; Wine would die of the signal that a longer write raises.
     [ -z "$size_limit" ] || { ulimit -f "$size_limit" && trap '' XFSZ; } || exit
     exec env HOME="$ORVANE_WINE_HOME" "$orvane_wine_bin" "$1/Orvane.exe"
-  ) >/dev/null 2>&1 &
+  ) >"$work/copy.log" 2>&1 &
   started=$!
 }
 # Sleeps without a process of its own: a read that times out on a pipe that
@@ -111,7 +111,14 @@ kill_rounds() { # kill_rounds KIND ROUNDS MAX_MS
     t0=${EPOCHREALTIME/./}
     start_copy "$dir"
     if ! wait_file "$dir/saving-$round" 60; then
-      fail "$kind round $round: the save did not start"; kill -9 "$started"; break
+      if kill -0 "$started" 2>/dev/null; then
+        fail "$kind round $round: the save did not start"; kill -9 "$started"
+      else
+        wait "$started"
+        fail "$kind round $round: the copy ended by itself (exit code $?) before its save; its output:"
+        cat "$work/copy.log" >&2
+      fi
+      break
     fi
     t1=${EPOCHREALTIME/./}
     delay=$((RANDOM % max_ms))
