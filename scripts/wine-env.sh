@@ -73,6 +73,18 @@ orvane_wine_start() {
   # another run already serves this prefix; that one is then used, not stopped.
   HOME="$ORVANE_WINE_HOME" /usr/lib/wine/wineserver -p || return 1
   orvane_started_wineserver=yes
+  orvane_keep_desktop
+}
+
+# Wine closes its virtual desktop when it counts no program on it for a
+# second, and a program starting just then ends on an X error: the keeper
+# (a test build's) stays on it until the server stops.
+orvane_keep_desktop() {
+  local keeper="$orvane_build_dir/orvane_desktop_keeper.exe" ready="$orvane_build_dir/wine/keeper-ready"
+  [ -f "$keeper" ] || return 0
+  rm -f "$ready"
+  orvane_wine "$keeper" "Z:${ready//\//\\}" >/dev/null 2>&1 &
+  orvane_wait 30 test -e "$ready" || echo "the desktop keeper did not start" >&2
 }
 
 # Starts Wine, or goes on with the one another run already serves.
