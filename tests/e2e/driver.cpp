@@ -309,9 +309,18 @@ Image CaptureScreen(const RECT& area) {
   int width = area.right - area.left, height = area.bottom - area.top;
   Canvas canvas(std::max(width, 0), std::max(height, 0));
   // The screen itself: what the user sees, after the program's own buffering.
-  HDC screen = ::GetDC(nullptr);
-  ::BitBlt(canvas.dc, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT);
-  ::ReleaseDC(nullptr, screen);
+  // Only the part on the screen: Wine copies nothing at all when the area
+  // reaches past it, and a window half off the screen would come out black.
+  RECT screenArea{::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
+  screenArea.right = screenArea.left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  screenArea.bottom = screenArea.top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  RECT seen{};
+  if (::IntersectRect(&seen, &area, &screenArea)) {
+    HDC screen = ::GetDC(nullptr);
+    ::BitBlt(canvas.dc, seen.left - area.left, seen.top - area.top, seen.right - seen.left, seen.bottom - seen.top,
+             screen, seen.left, seen.top, SRCCOPY | CAPTUREBLT);
+    ::ReleaseDC(nullptr, screen);
+  }
   return canvas.Take();
 }
 
