@@ -16,6 +16,12 @@ namespace {
 constexpr wchar_t kFace[] = L"ＭＳ 明朝";
 constexpr int kEditSlack = 16;  // the text field reaches this far beyond each side
 
+// All monitors together, in screen coordinates.
+RECT VirtualScreen() {
+  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 std::wstring ClassOf(HWND hwnd) {
   wchar_t name[64] = {};
   ::GetClassNameW(hwnd, name, 64);
@@ -311,9 +317,7 @@ Image CaptureScreen(const RECT& area) {
   // The screen itself: what the user sees, after the program's own buffering.
   // Only the part on the screen: Wine copies nothing at all when the area
   // reaches past it, and a window half off the screen would come out black.
-  RECT screenArea{::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
-  screenArea.right = screenArea.left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
-  screenArea.bottom = screenArea.top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  const RECT screenArea = VirtualScreen();
   RECT seen{};
   if (::IntersectRect(&seen, &area, &screenArea)) {
     HDC screen = ::GetDC(nullptr);
@@ -601,10 +605,10 @@ void PointerTo(POINT to) {
   // pointer's place when the last move is older than a moment.
   ::SetCursorPos(to.x, to.y);
   INPUT move = Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK);
-  int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-  int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  move.mi.dx = static_cast<LONG>(((to.x - left) * 65536LL + width - 1) / width);
-  move.mi.dy = static_cast<LONG>(((to.y - top) * 65536LL + height - 1) / height);
+  const RECT screen = VirtualScreen();
+  const LONG width = screen.right - screen.left, height = screen.bottom - screen.top;
+  move.mi.dx = static_cast<LONG>(((to.x - screen.left) * 65536LL + width - 1) / width);
+  move.mi.dy = static_cast<LONG>(((to.y - screen.top) * 65536LL + height - 1) / height);
   Send({move});
   WaitUntil([&] {
     POINT at{};
