@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <thread>
 
+#include "menu_reader.h"
+
 namespace e2e {
 namespace {
 
@@ -433,6 +435,12 @@ bool Orvane::WaitUntilVisible(std::chrono::milliseconds timeout) {
   return WaitUntil([&] { return window_ && ::IsWindowVisible(window_); }, timeout);
 }
 
+bool Orvane::StartUpDone() const { return window_ && SystemMenuItems(window_) == 1; }
+
+bool Orvane::WaitForStartUp(std::chrono::milliseconds timeout) const {
+  return WaitUntil([&] { return StartUpDone(); }, timeout);
+}
+
 bool Orvane::Running() const {
   return process_.hProcess && ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
@@ -461,6 +469,92 @@ bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
             wrote == bytes.size();
   ::CloseHandle(file);
   return ok;
+}
+
+std::wstring SettingsPath(const std::wstring& folder) { return folder + L"\\Orvane.ini"; }
+
+std::vector<std::wstring> SettingsFile::Names() const {
+  std::vector<std::wstring> names;
+  for (const auto& section : sections) names.push_back(section.first);
+  return names;
+}
+
+const std::vector<std::wstring>* SettingsFile::Lines(std::wstring_view name) const {
+  for (const auto& section : sections) {
+    if (section.first == name) return &section.second;
+  }
+  return nullptr;
+}
+
+std::optional<std::wstring> SettingsFile::Value(std::wstring_view section, std::wstring_view key) const {
+  const auto* lines = Lines(section);
+  if (!lines) return std::nullopt;
+  for (const std::wstring& line : *lines) {
+    if (line.size() > key.size() && line.compare(0, key.size(), key) == 0 && line[key.size()] == L'=') {
+      return line.substr(key.size() + 1);
+    }
+  }
+  return std::nullopt;
+}
+
+int SettingsFile::Integer(std::wstring_view section, std::wstring_view key) const {
+  auto value = Value(section, key);
+  return value ? std::stoi(*value) : -99999;
+}
+
+RECT SettingsFile::Bounds() const {
+  return {Integer(L"POSITION", L"Left"), Integer(L"POSITION", L"Top"), Integer(L"POSITION", L"Right"),
+          Integer(L"POSITION", L"Bottom")};
+}
+
+namespace {
+
+SettingsFile ParseSettings(const std::string& bytes) {
+  SettingsFile file;
+  std::wstring text;
+  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+    file.unicode = true;
+    text.assign(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+  } else if (!bytes.empty()) {
+    // The program writes in the system's ANSI code page.
+    int units = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    text.resize(static_cast<std::size_t>(units));
+    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), units);
+  }
+  file.wellFormed = !text.empty() && text.ends_with(L"\r\n\r\n");
+  bool closed = true;  // the last section ended with its empty line
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(L"\r\n", start);
+    if (end == std::wstring::npos) {
+      file.wellFormed = false;
+      end = text.size();
+    }
+    std::wstring line = text.substr(start, end - start);
+    start = end + 2;
+    if (line.find(L'\n') != std::wstring::npos || line.find(L'\r') != std::wstring::npos) file.wellFormed = false;
+    if (line.empty()) {
+      if (closed) file.wellFormed = false;  // an empty line where none belongs
+      closed = true;
+    } else if (line.front() == L'[' && line.back() == L']') {
+      if (!closed) file.wellFormed = false;
+      closed = false;
+      file.sections.push_back({line.substr(1, line.size() - 2), {}});
+    } else if (!file.sections.empty() && !closed) {
+      file.sections.back().second.push_back(line);
+    } else {
+      file.wellFormed = false;
+    }
+  }
+  return file;
+}
+
+}  // namespace
+
+SettingsFile ReadSettings(const std::wstring& folder) { return ParseSettings(ReadFileBytes(SettingsPath(folder))); }
+
+bool WriteSetting(const std::wstring& folder, const wchar_t* section, const wchar_t* key, const wchar_t* value) {
+  return ::WritePrivateProfileStringW(section, key, value, SettingsPath(folder).c_str()) != FALSE;
 }
 
 bool Orvane::Close(std::chrono::milliseconds timeout) {

@@ -108,6 +108,32 @@ class TestFolder {
 std::string ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
 
+// ---- The settings file ------------------------------------------------------
+
+// Orvane.ini, beside the program in its folder.
+std::wstring SettingsPath(const std::wstring& folder);
+
+// What the program asks when its close cannot save the settings.
+inline constexpr wchar_t kCloseWithoutSaving[] = L"設定を保存せずに終了しますか？";
+
+// The settings file as written: its encoding, and its sections in order.
+struct SettingsFile {
+  bool unicode = false;     // UTF-16 LE with its byte-order mark
+  bool wellFormed = false;  // CR LF lines, one empty line closing each section
+  std::vector<std::pair<std::wstring, std::vector<std::wstring>>> sections;
+
+  [[nodiscard]] std::vector<std::wstring> Names() const;
+  // The section's "key=value" lines; null when there is no such section.
+  [[nodiscard]] const std::vector<std::wstring>* Lines(std::wstring_view section) const;
+  [[nodiscard]] std::optional<std::wstring> Value(std::wstring_view section, std::wstring_view key) const;
+  [[nodiscard]] int Integer(std::wstring_view section, std::wstring_view key) const;  // -99999 if none
+  [[nodiscard]] RECT Bounds() const;  // the window rectangle of [POSITION]
+};
+// The folder's settings file (an empty one when there is none).
+SettingsFile ReadSettings(const std::wstring& folder);
+// Sets one value as another program, or a user's editor, would.
+bool WriteSetting(const std::wstring& folder, const wchar_t* section, const wchar_t* key, const wchar_t* value);
+
 class Orvane {
  public:
   explicit Orvane(StartOptions options = {});
@@ -128,6 +154,10 @@ class Orvane {
   [[nodiscard]] const std::wstring& ExePath() const { return exe_; }
 
   bool WaitUntilVisible(std::chrono::milliseconds timeout = 10s);
+  // Start-up has finished once the system menu carries the program's item,
+  // once: it is added last, after the printer has been looked up.
+  [[nodiscard]] bool StartUpDone() const;
+  bool WaitForStartUp(std::chrono::milliseconds timeout = 5s) const;
   [[nodiscard]] bool Running() const;
   // Asks the window to close and waits for the process to end.
   bool Close(std::chrono::milliseconds timeout = 10s);

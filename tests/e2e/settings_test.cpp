@@ -15,17 +15,6 @@
 namespace e2e {
 namespace {
 
-std::wstring SettingsPath(const std::wstring& folder) { return folder + L"\\Orvane.ini"; }
-
-constexpr wchar_t kCloseWithoutSaving[] = L"設定を保存せずに終了しますか？";
-
-bool HasSystemMenuItem(const Orvane& app) { return SystemMenuItems(app.Window()) > 0; }
-
-// Start-up has finished once the system menu carries the program's item.
-bool FinishedStarting(const Orvane& app) {
-  return WaitUntil([&] { return HasSystemMenuItem(app); });
-}
-
 // The title bar's maximize and restore buttons.
 void ClickTitleBarButton(const Orvane& app, WPARAM command) {
   ::PostMessageW(app.Window(), WM_SYSCOMMAND, command, 0);
@@ -48,96 +37,12 @@ bool StartsWith(const std::wstring& text, const std::wstring& start) {
   return text.compare(0, start.size(), start) == 0;
 }
 
-// Sets one value as another program, or a user's editor, would.
 // Starts the program once in the folder and closes it, so a settings file of
 // the first start stands there, to be edited by hand.
 bool CloseAFirstStart(const TestFolder& folder) {
   Orvane app({.folder = folder.Path()});
   return app.Started() && app.Close();
 }
-
-void EditSettings(const std::wstring& folder, const wchar_t* section, const wchar_t* key, const wchar_t* value) {
-  ASSERT_TRUE(::WritePrivateProfileStringW(section, key, value, SettingsPath(folder).c_str()));
-}
-
-// The settings file as written: its encoding, and its sections in order.
-struct SettingsFile {
-  bool unicode = false;     // UTF-16 LE with its byte-order mark
-  bool wellFormed = false;  // CR LF lines, one empty line closing each section
-  std::vector<std::pair<std::wstring, std::vector<std::wstring>>> sections;
-
-  [[nodiscard]] std::vector<std::wstring> Names() const {
-    std::vector<std::wstring> names;
-    for (const auto& section : sections) names.push_back(section.first);
-    return names;
-  }
-  [[nodiscard]] const std::vector<std::wstring>* Lines(std::wstring_view name) const {
-    for (const auto& section : sections) {
-      if (section.first == name) return &section.second;
-    }
-    return nullptr;
-  }
-  [[nodiscard]] std::optional<std::wstring> Value(std::wstring_view section, std::wstring_view key) const {
-    const auto* lines = Lines(section);
-    if (!lines) return std::nullopt;
-    for (const std::wstring& line : *lines) {
-      if (line.size() > key.size() && line.compare(0, key.size(), key) == 0 && line[key.size()] == L'=') {
-        return line.substr(key.size() + 1);
-      }
-    }
-    return std::nullopt;
-  }
-  [[nodiscard]] int Integer(std::wstring_view section, std::wstring_view key) const {
-    auto value = Value(section, key);
-    return value ? std::stoi(*value) : -99999;
-  }
-  [[nodiscard]] RECT Bounds() const {
-    return {Integer(L"POSITION", L"Left"), Integer(L"POSITION", L"Top"), Integer(L"POSITION", L"Right"),
-            Integer(L"POSITION", L"Bottom")};
-  }
-};
-
-SettingsFile ParseSettings(const std::string& bytes) {
-  SettingsFile file;
-  std::wstring text;
-  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-    file.unicode = true;
-    text.assign(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
-  } else if (!bytes.empty()) {
-    // The program writes in the system's ANSI code page.
-    int units = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    text.resize(static_cast<std::size_t>(units));
-    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), units);
-  }
-  file.wellFormed = !text.empty() && text.ends_with(L"\r\n\r\n");
-  bool closed = true;  // the last section ended with its empty line
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find(L"\r\n", start);
-    if (end == std::wstring::npos) {
-      file.wellFormed = false;
-      end = text.size();
-    }
-    std::wstring line = text.substr(start, end - start);
-    start = end + 2;
-    if (line.find(L'\n') != std::wstring::npos || line.find(L'\r') != std::wstring::npos) file.wellFormed = false;
-    if (line.empty()) {
-      if (closed) file.wellFormed = false;  // an empty line where none belongs
-      closed = true;
-    } else if (line.front() == L'[' && line.back() == L']') {
-      if (!closed) file.wellFormed = false;
-      closed = false;
-      file.sections.push_back({line.substr(1, line.size() - 2), {}});
-    } else if (!file.sections.empty() && !closed) {
-      file.sections.back().second.push_back(line);
-    } else {
-      file.wellFormed = false;
-    }
-  }
-  return file;
-}
-
-SettingsFile ReadSettings(const std::wstring& folder) { return ParseSettings(ReadFileBytes(SettingsPath(folder))); }
 
 // Pixels of exactly one colour: the inside of the letters, or the background.
 int PixelsOf(const Orvane& app, COLORREF colour) {
@@ -158,7 +63,7 @@ TEST(SettingsRestart, TheTextComesBackAndIsWrittenInTheAnsiCodePage) {
   {
     Orvane app({.folder = folder.Path()});
     ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(FinishedStarting(app));
+    ASSERT_TRUE(app.WaitForStartUp());
     ASSERT_TRUE(app.Activate());
     app.Type(text);
     ASSERT_TRUE(app.WaitForFittedCaption(text));
@@ -216,7 +121,7 @@ TEST(SettingsRestart, WholeTextSelectedOrCaretAtTheEndAsLeft) {
 TEST(SettingsRestart, AFaceNameWrittenByHandIsShownAndKept) {
   TestFolder folder;
   ASSERT_TRUE(CloseAFirstStart(folder));
-  EditSettings(folder.Path(), L"OPTION", L"FontName", L"ＭＳ ゴシック");
+  ASSERT_TRUE(WriteSetting(folder.Path(), L"OPTION", L"FontName", L"ＭＳ ゴシック"));
   {
     Orvane app({.folder = folder.Path()});
     ASSERT_TRUE(app.Started());
@@ -235,13 +140,13 @@ TEST(SettingsRestart, StyleFlagsWrittenByHandAreWrittenBackOnlyWhenSet) {
   for (const wchar_t* key : {L"FontBold", L"FontItalic", L"FontUnderline", L"FontStrikeOut"}) {
     EXPECT_FALSE(plain.Value(L"OPTION", key).has_value()) << "a plain font writes no " << testing::PrintToString(key);
   }
-  EditSettings(folder.Path(), L"OPTION", L"FontBold", L"1");
-  EditSettings(folder.Path(), L"OPTION", L"FontItalic", L"0");
-  EditSettings(folder.Path(), L"OPTION", L"FontStrikeOut", L"1");
+  ASSERT_TRUE(WriteSetting(folder.Path(), L"OPTION", L"FontBold", L"1"));
+  ASSERT_TRUE(WriteSetting(folder.Path(), L"OPTION", L"FontItalic", L"0"));
+  ASSERT_TRUE(WriteSetting(folder.Path(), L"OPTION", L"FontStrikeOut", L"1"));
   {
     Orvane app({.folder = folder.Path()});
     ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(FinishedStarting(app));
+    ASSERT_TRUE(app.WaitForStartUp());
     ASSERT_TRUE(app.Close());
   }
   SettingsFile file = ReadSettings(folder.Path());
@@ -256,7 +161,7 @@ TEST(SettingsRestart, NamedUnnamedAndSystemColoursShowAndComeBackUnderTheirNames
   TestFolder folder;
   ASSERT_TRUE(CloseAFirstStart(folder));
   // The caret at the end: a selected text would be drawn in the highlight colours.
-  EditSettings(folder.Path(), L"OPTION", L"SelectAll", L"0");
+  ASSERT_TRUE(WriteSetting(folder.Path(), L"OPTION", L"SelectAll", L"0"));
 
   struct Case {
     const wchar_t* fontColor;
@@ -271,12 +176,12 @@ TEST(SettingsRestart, NamedUnnamedAndSystemColoursShowAndComeBackUnderTheirNames
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(c.fontColor)));
-    EditSettings(folder.Path(), L"OPTION", L"FontColor", c.fontColor);
-    EditSettings(folder.Path(), L"OPTION", L"BackColor", c.backColor);
+    ASSERT_TRUE(WriteSetting(folder.Path(), L"OPTION", L"FontColor", c.fontColor));
+    ASSERT_TRUE(WriteSetting(folder.Path(), L"OPTION", L"BackColor", c.backColor));
     {
       Orvane app({.folder = folder.Path()});
       ASSERT_TRUE(app.Started());
-      ASSERT_TRUE(FinishedStarting(app));
+      ASSERT_TRUE(app.WaitForStartUp());
       ASSERT_TRUE(app.WaitForFittedCaption(L"Orvane"));
       int area = ClientArea(app);
       EXPECT_GT(PixelsOf(app, c.ink), area / 100) << "the letters are drawn in the text colour";
@@ -318,7 +223,7 @@ TEST(SettingsRestart, AMovedAndResizedWindowComesBackAtTheSameRectangle) {
   {
     Orvane app({.folder = folder.Path()});
     ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(FinishedStarting(app));
+    ASSERT_TRUE(app.WaitForStartUp());
     ::SetWindowPos(app.Window(), nullptr, moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     ASSERT_TRUE(WaitUntil([&] { return Same(app.WindowRect(), moved); })) << ToString(app.WindowRect());
@@ -340,7 +245,7 @@ TEST(SettingsRestart, AMaximizedWindowComesBackMaximizedOverItsRestoredRectangle
   {
     Orvane app({.folder = folder.Path()});
     ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(FinishedStarting(app));
+    ASSERT_TRUE(app.WaitForStartUp());
     restored = app.WindowRect();
     ClickTitleBarButton(app, SC_MAXIMIZE);
     ASSERT_TRUE(WaitUntil([&] { return ::IsZoomed(app.Window()) != FALSE; }));
@@ -354,7 +259,7 @@ TEST(SettingsRestart, AMaximizedWindowComesBackMaximizedOverItsRestoredRectangle
   ASSERT_TRUE(app.Started());
   EXPECT_TRUE(::IsZoomed(app.Window()));
   EXPECT_TRUE(app.WaitForFittedCaption(L"Orvane"));
-  ASSERT_TRUE(FinishedStarting(app));
+  ASSERT_TRUE(app.WaitForStartUp());
   EXPECT_TRUE(RestoresTo(app, restored));
 }
 
@@ -364,7 +269,7 @@ TEST(SettingsRestart, ClosedInFullScreenComesBackMaximizedWithAFrame) {
   {
     Orvane app({.folder = folder.Path()});
     ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(FinishedStarting(app));
+    ASSERT_TRUE(app.WaitForStartUp());
     ASSERT_TRUE(app.Activate());
     before = app.WindowRect();
     app.PressKey(VK_SPACE, Orvane::kCtrl);
@@ -380,7 +285,7 @@ TEST(SettingsRestart, ClosedInFullScreenComesBackMaximizedWithAFrame) {
   ASSERT_TRUE(app.Started());
   EXPECT_TRUE(::IsZoomed(app.Window()));
   EXPECT_NE(Style(app.Window()) & WS_CAPTION, 0) << "full screen itself is not restored";
-  ASSERT_TRUE(FinishedStarting(app));
+  ASSERT_TRUE(app.WaitForStartUp());
   EXPECT_TRUE(RestoresTo(app, before)) << "the rectangle from before full screen";
 }
 
@@ -410,11 +315,11 @@ TEST(SettingsRestart, ARectangleThatWouldLeaveTheWindowUnusableIsPulledInOrRepla
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EditSettings(folder.Path(), L"POSITION", L"Left", std::to_wstring(c.written.left).c_str());
-    EditSettings(folder.Path(), L"POSITION", L"Top", std::to_wstring(c.written.top).c_str());
-    EditSettings(folder.Path(), L"POSITION", L"Right", std::to_wstring(c.written.right).c_str());
-    EditSettings(folder.Path(), L"POSITION", L"Bottom", std::to_wstring(c.written.bottom).c_str());
-    EditSettings(folder.Path(), L"OPTION", L"Text", L"usable");
+    ASSERT_TRUE(WriteSetting(folder.Path(), L"POSITION", L"Left", std::to_wstring(c.written.left).c_str()));
+    ASSERT_TRUE(WriteSetting(folder.Path(), L"POSITION", L"Top", std::to_wstring(c.written.top).c_str()));
+    ASSERT_TRUE(WriteSetting(folder.Path(), L"POSITION", L"Right", std::to_wstring(c.written.right).c_str()));
+    ASSERT_TRUE(WriteSetting(folder.Path(), L"POSITION", L"Bottom", std::to_wstring(c.written.bottom).c_str()));
+    ASSERT_TRUE(WriteSetting(folder.Path(), L"OPTION", L"Text", L"usable"));
     RECT shown{};
     {
       Orvane app({.folder = folder.Path()});
@@ -445,7 +350,7 @@ TEST(SettingsRestart, ClosedInTelopModeKeepsTheRealBackgroundAndComesBackFramed)
   {
     Orvane app({.folder = folder.Path()});
     ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(FinishedStarting(app));
+    ASSERT_TRUE(app.WaitForStartUp());
     ASSERT_TRUE(app.Activate());
     app.PressKey(VK_RETURN, Orvane::kCtrl);
     ASSERT_TRUE(WaitUntil([&] { return (ExStyle(app.Window()) & WS_EX_LAYERED) != 0; })) << "telop mode";
@@ -460,7 +365,7 @@ TEST(SettingsRestart, ClosedInTelopModeKeepsTheRealBackgroundAndComesBackFramed)
   ASSERT_TRUE(app.Started());
   EXPECT_NE(Style(app.Window()) & WS_CAPTION, 0);
   EXPECT_EQ(ExStyle(app.Window()) & WS_EX_LAYERED, 0);
-  EXPECT_TRUE(FinishedStarting(app));
+  EXPECT_TRUE(app.WaitForStartUp());
   Image shot = app.CaptureSettled();
   EXPECT_GT(CountPixels(shot, 0xFFFFFF) + CountPixels(shot, ToPixel(::GetSysColor(COLOR_HIGHLIGHT))),
             shot.width * shot.height / 2);
@@ -481,7 +386,7 @@ TEST(SettingsRestart, ClearAndExitLeavesOnlyTheProgramSectionAndAFreshStart) {
   {
     Orvane app({.folder = folder.Path()});
     ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(FinishedStarting(app));
+    ASSERT_TRUE(app.WaitForStartUp());
     ASSERT_TRUE(app.Activate());
     ASSERT_TRUE(ChooseFromMenu(app, {L"クリアして終了"}));
     ASSERT_TRUE(WaitUntil([&] { return !app.Running(); }, 10s));
@@ -514,9 +419,9 @@ TEST(SettingsFile, AnotherProgramsSectionsKeepTheirPlaceBeforeTheProgramsOwn) {
   TestFolder folder;
   ASSERT_TRUE(CloseAFirstStart(folder));
   // Appended after OPTION, in this order.
-  EditSettings(folder.Path(), L"Zulu", L"Colour", L"green");
-  EditSettings(folder.Path(), L"Alpha", L"Name", L"two words");
-  EditSettings(folder.Path(), L"Zulu", L"Size", L"12");
+  ASSERT_TRUE(WriteSetting(folder.Path(), L"Zulu", L"Colour", L"green"));
+  ASSERT_TRUE(WriteSetting(folder.Path(), L"Alpha", L"Name", L"two words"));
+  ASSERT_TRUE(WriteSetting(folder.Path(), L"Zulu", L"Size", L"12"));
   {
     Orvane app({.folder = folder.Path()});
     ASSERT_TRUE(app.Started());
@@ -633,7 +538,7 @@ class SettingsErrors : public ::testing::Test {
     ASSERT_NE(saved.find("Text=kept"), std::string::npos);
     app.emplace(StartOptions{.folder = folder.Path()});
     ASSERT_TRUE(app->Started());
-    ASSERT_TRUE(FinishedStarting(*app));
+    ASSERT_TRUE(app->WaitForStartUp());
     ASSERT_TRUE(app->Activate());
     app->SelectAll();
     app->Type(L"changed");
@@ -744,7 +649,7 @@ TEST_F(SettingsErrors, AFileAnotherProgramHoldsOpenForWritingIsReportedAndTheWin
 TEST(SettingsErrorsAtStart, AColourThatIsNoNumberStopsTheRestOfStartUp) {
   TestFolder folder;
   ASSERT_TRUE(CloseAFirstStart(folder));
-  EditSettings(folder.Path(), L"OPTION", L"FontColor", L"red");
+  ASSERT_TRUE(WriteSetting(folder.Path(), L"OPTION", L"FontColor", L"red"));
 
   Orvane app({.waitUntilVisible = false, .folder = folder.Path()});
   ASSERT_TRUE(app.Running());
@@ -761,7 +666,7 @@ TEST(SettingsErrorsAtStart, AColourThatIsNoNumberStopsTheRestOfStartUp) {
   ASSERT_TRUE(app.Activate());
   app.Type(L"x");
   ASSERT_TRUE(WaitUntil([&] { return app.Text() == L"x"; }));
-  EXPECT_FALSE(HasSystemMenuItem(app));
+  EXPECT_EQ(SystemMenuItems(app.Window()), 0);
   EXPECT_TRUE(app.Dialogs().empty());
 
   // The rest of start-up stays skipped, but the window refits as ever.
@@ -787,7 +692,7 @@ TEST_F(SettingsTopTaskbar, AWindowClosedInFullScreenComesBackWhereItWas) {
   {
     Orvane app({.folder = folder.Path()});
     ASSERT_TRUE(app.Started());
-    ASSERT_TRUE(FinishedStarting(app));
+    ASSERT_TRUE(app.WaitForStartUp());
     ASSERT_EQ(SetProgramWorkArea(app.Window(), 40).top, 40) << "the program sees a taskbar at the top";
     ::SetWindowPos(app.Window(), nullptr, moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
@@ -801,7 +706,7 @@ TEST_F(SettingsTopTaskbar, AWindowClosedInFullScreenComesBackWhereItWas) {
   Orvane app({.folder = folder.Path()});
   ASSERT_TRUE(app.Started());
   EXPECT_TRUE(::IsZoomed(app.Window()));
-  ASSERT_TRUE(FinishedStarting(app));
+  ASSERT_TRUE(app.WaitForStartUp());
   EXPECT_TRUE(RestoresTo(app, moved)) << "not moved by the taskbar's thickness";
 }
 
@@ -819,9 +724,9 @@ TEST(SettingsTwoCopies, ClosingAtTheSameMomentLeavesOneWholeFileOfOneCopy) {
     // Each start finished before the next, so that no late activation of one
     // takes the keys typed into the other.
     Orvane a({.folder = folder.Path()});
-    ASSERT_TRUE(a.Started() && FinishedStarting(a));
+    ASSERT_TRUE(a.Started() && a.WaitForStartUp());
     Orvane b({.folder = folder.Path()});
-    ASSERT_TRUE(b.Started() && FinishedStarting(b));
+    ASSERT_TRUE(b.Started() && b.WaitForStartUp());
     for (auto [app, text, place] : {std::tuple{&b, textB, placeB}, std::tuple{&a, textA, placeA}}) {
       ::SetWindowPos(app->Window(), nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -842,7 +747,7 @@ TEST(SettingsTwoCopies, ClosingAtTheSameMomentLeavesOneWholeFileOfOneCopy) {
     }
     ASSERT_TRUE(ended) << "both copies end";
 
-    SettingsFile file = ParseSettings(ReadFileBytes(SettingsPath(folder.Path())));
+    SettingsFile file = ReadSettings(folder.Path());
     ASSERT_TRUE(file.wellFormed);
     ASSERT_EQ(file.Names(), (std::vector<std::wstring>{L"PROGRAM", L"POSITION", L"OPTION"}));
     std::optional<std::wstring> text = file.Value(L"OPTION", L"Text");
@@ -855,7 +760,7 @@ TEST(SettingsTwoCopies, ClosingAtTheSameMomentLeavesOneWholeFileOfOneCopy) {
     EXPECT_EQ(file.Lines(L"OPTION")->size(), 6u);
     if (HasFailure()) break;
   }
-  EXPECT_EQ(ParseSettings(ReadFileBytes(SettingsPath(folder.Path()))).sections.size(), 3u);
+  EXPECT_EQ(ReadSettings(folder.Path()).sections.size(), 3u);
 }
 
 }  // namespace
