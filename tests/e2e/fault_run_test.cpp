@@ -9,13 +9,11 @@
 #include <cstring>
 
 #include "driver.h"
-#include "menu_reader.h"
 
 namespace e2e {
 namespace {
 
 constexpr int kFileNameEdit = 1152;  // in the save dialog
-constexpr wchar_t kCloseWithoutSaving[] = L"設定を保存せずに終了しますか？";
 
 std::wstring Env(const char* name) {
   const char* value = std::getenv(name);
@@ -145,13 +143,13 @@ TEST_F(FaultRun, FullDisk) {
   ASSERT_NE(box, nullptr);
   EXPECT_TRUE(Orvane::PressOk(box));
   EXPECT_TRUE(app.Running());
-  CloseExpectingTheQuestion(app, File(L"Orvane.ini"));
+  CloseExpectingTheQuestion(app, SettingsPath(folder));
 }
 
 // A settings file that is a folder, a link or locked: start-up goes on with
 // the defaults; the close either saves or reports and asks (ORVANE_FAULT_EXPECT).
 TEST_F(FaultRun, OddSettingsFile) {
-  const std::wstring settings = File(L"Orvane.ini");
+  const std::wstring settings = SettingsPath(folder);
   HANDLE locked = INVALID_HANDLE_VALUE;
   if (Env("ORVANE_FAULT_LOCK") == L"1") {
     // Opened as a reader would, so that only the lock stands in the way.
@@ -166,7 +164,7 @@ TEST_F(FaultRun, OddSettingsFile) {
   ASSERT_TRUE(window && *window);
   Orvane app(Orvane::Running_{}, *window);
   ASSERT_TRUE(app.Started());
-  EXPECT_TRUE(WaitUntil([&] { return SystemMenuItems(app.Window()) > 0; })) << "start-up went all the way";
+  EXPECT_TRUE(app.WaitForStartUp()) << "start-up went all the way";
   EXPECT_TRUE(app.Dialogs().empty());
   SetText(app, L"odd");
   if (Env("ORVANE_FAULT_EXPECT") == L"saved") {

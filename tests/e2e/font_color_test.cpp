@@ -29,16 +29,13 @@ int ClientArea(const Orvane& app) {
 // A settings file for the first start in the folder: the caret at the end, so
 // the text shows in its own colours rather than highlighted.
 void WriteSettings(const TestFolder& folder, const wchar_t* fontColor, const wchar_t* backColor) {
-  std::wstring path = folder.File(L"Orvane.ini");
-  ::WritePrivateProfileStringW(L"OPTION", L"SelectAll", L"0", path.c_str());
-  ::WritePrivateProfileStringW(L"OPTION", L"FontColor", fontColor, path.c_str());
-  ::WritePrivateProfileStringW(L"OPTION", L"BackColor", backColor, path.c_str());
+  WriteSetting(folder.Path(), L"OPTION", L"SelectAll", L"0");
+  WriteSetting(folder.Path(), L"OPTION", L"FontColor", fontColor);
+  WriteSetting(folder.Path(), L"OPTION", L"BackColor", backColor);
 }
 
 std::wstring Setting(const TestFolder& folder, const wchar_t* key) {
-  wchar_t value[64] = {};
-  ::GetPrivateProfileStringW(L"OPTION", key, L"", value, 64, folder.File(L"Orvane.ini").c_str());
-  return value;
+  return ReadSettings(folder.Path()).Value(L"OPTION", key).value_or(L"");
 }
 
 TEST(FontDialog, OpensAtTwentyEightPointsAndApplyRefitsWhileItStaysOpen) {

@@ -95,8 +95,8 @@ TEST_F(Printing, EveryCharacterOnItsOwnSheetCollatedOrNot) {
 
 TEST_F(Printing, SheetsTakeTheBackgroundColourEvenInTelopMode) {
   TestFolder folder;
-  ASSERT_TRUE(::WritePrivateProfileStringW(L"OPTION", L"Text", L"A B", folder.File(L"Orvane.ini").c_str()));
-  ASSERT_TRUE(::WritePrivateProfileStringW(L"OPTION", L"BackColor", L"clRed", folder.File(L"Orvane.ini").c_str()));
+  ASSERT_TRUE(WriteSetting(folder.Path(), L"OPTION", L"Text", L"A B"));
+  ASSERT_TRUE(WriteSetting(folder.Path(), L"OPTION", L"BackColor", L"clRed"));
   Start({.folder = folder.Path()});
   constexpr std::uint32_t kRed = 0xFF0000;
 

@@ -97,8 +97,7 @@ class Telop : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(app.Started());
     ASSERT_TRUE(app.Activate());
-    // Start-up has finished once the system menu carries the program's item.
-    ASSERT_TRUE(WaitUntil([&] { return SystemMenuItems(app.Window()) == 1; }));
+    ASSERT_TRUE(app.WaitForStartUp());
   }
 
   [[nodiscard]] bool Layered() const { return (ExStyle() & WS_EX_LAYERED) != 0; }

@@ -14,8 +14,7 @@ class WindowCommands : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(app.Started());
     ASSERT_TRUE(app.Activate());
-    // Start-up has finished once the system menu carries the program's item.
-    ASSERT_TRUE(WaitUntil([&] { return SystemMenuItems(app.Window()) == 1; }));
+    ASSERT_TRUE(app.WaitForStartUp());
   }
   RECT Rect() const { return app.WindowRect(); }
 
@@ -108,13 +107,12 @@ TEST_F(WindowCommands, MaximizeAndMinimize) {
 }
 
 TEST_F(WindowCommands, ClearAndExitEndsTheProgramWithAnEmptyText) {
-  std::wstring settings = app.Folder() + L"\\Orvane.ini";
   ASSERT_TRUE(ChooseFromMenu(app, {L"クリアして終了"}));
   ASSERT_TRUE(WaitUntil([&] { return !app.Running(); }, 10s));
-  std::string file = ReadFileBytes(settings);
-  EXPECT_NE(file.find("[PROGRAM]"), std::string::npos);
-  EXPECT_EQ(file.find("[OPTION]"), std::string::npos) << "an empty text saves no options";
-  EXPECT_EQ(file.find("[POSITION]"), std::string::npos);
+  SettingsFile file = ReadSettings(app.Folder());
+  EXPECT_NE(file.Lines(L"PROGRAM"), nullptr);
+  EXPECT_EQ(file.Lines(L"OPTION"), nullptr) << "an empty text saves no options";
+  EXPECT_EQ(file.Lines(L"POSITION"), nullptr);
 }
 
 TEST_F(WindowCommands, EscapeAfterFullScreenGuessedFromAHandSizedWindowGivesAUsableWindow) {
@@ -136,13 +134,12 @@ TEST_F(WindowCommands, KeysQueuedBehindACommandRunAfterItInTheirOrder) {
   // behind Ctrl+Enter must not run inside it (leaving telop mode and closing
   // the window halfway through entering it) but after it: one leaves telop
   // mode, the next closes, and the settings are saved from a framed window.
-  std::wstring settings = app.Folder() + L"\\Orvane.ini";
   app.PressKeys({{VK_RETURN, Orvane::kCtrl}, {VK_ESCAPE, 0}, {VK_ESCAPE, 0}});
   ASSERT_TRUE(WaitUntil([&] { return !app.Running(); }, 10s));
   DWORD code = 1;
   ::GetExitCodeProcess(app.Process(), &code);
   EXPECT_EQ(code, 0u);
-  EXPECT_NE(ReadFileBytes(settings).find("BackColor=clWhite"), std::string::npos);
+  EXPECT_EQ(ReadSettings(app.Folder()).Value(L"OPTION", L"BackColor"), L"clWhite");
 }
 
 }  // namespace

@@ -176,11 +176,11 @@ void Soak::Start() {
                 : code == STILL_ACTIVE ? "the program showed no window within a minute"
                                        : "the program ended with code " + std::to_string(code) + " as it started"};
   }
-  // Start-up has finished once the system menu carries the program's item
-  // (after the report of a missing printer, where there is none).
+  // The report of a missing printer, where there is none, comes before the
+  // end of start-up: it is answered meanwhile.
   bool started = WaitUntil([&] {
     if (auto boxes = OpenDialogs(); !boxes.empty()) AnswerDialog(boxes.front());
-    return e2e::SystemMenuItems(App().Window()) == 1;
+    return App().StartUpDone();
   }, 15s);
   Expect(started, "the system-menu item is missing after start-up");
   if (auto face = FaceOf(App().Caption())) face_ = *face;
@@ -834,7 +834,7 @@ void Soak::RoundTrip() {
     DWORD code = 1;
     ::GetExitCodeProcess(App().Process(), &code);
     Expect(code == 0, "the program ended with code " + std::to_string(code));
-    return e2e::ReadFileBytes(folder_.File(L"Orvane.ini"));
+    return e2e::ReadFileBytes(e2e::SettingsPath(folder_.Path()));
   };
   // Out of full screen and telop mode first, as a user leaving: a close in
   // either comes back as a maximized or framed window, by design.
