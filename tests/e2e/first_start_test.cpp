@@ -16,8 +16,7 @@ TEST(FirstStart, OpensAtHalfTheScreenAboveTheMiddleWithTheTextSelected) {
 
   int width = ::GetSystemMetrics(SM_CXSCREEN) / 2;
   int height = ::GetSystemMetrics(SM_CYSCREEN) / 2;
-  RECT work{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT work = WorkArea();
   SIZE client = app.ClientSize();
   RECT window = app.WindowRect();
   EXPECT_EQ(window.right - window.left, width);

@@ -69,8 +69,7 @@ void EmptyClipboard() {
 }
 
 std::wstring WorkAreaSize() {
-  RECT work{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT work = WorkArea();
   return std::to_wstring(work.right - work.left) + L"x" + std::to_wstring(work.bottom - work.top);
 }
 

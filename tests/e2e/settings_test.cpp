@@ -399,8 +399,7 @@ TEST(SettingsRestart, ClearAndExitLeavesOnlyTheProgramSectionAndAFreshStart) {
   // As the very first start: half the screen, above the middle, "Orvane" selected.
   Orvane app({.folder = folder.Path()});
   ASSERT_TRUE(app.Started());
-  RECT work{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT work = WorkArea();
   int width = ::GetSystemMetrics(SM_CXSCREEN) / 2;
   int height = ::GetSystemMetrics(SM_CYSCREEN) / 2;
   RECT window = app.WindowRect();
