@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "bench_windows.h"
+
 namespace {
 
 double g_tickMs = 0;
@@ -39,8 +41,7 @@ bool WaitFor(Condition condition, double limitMs) {
 
 HWND FindForm() {
   HWND found = nullptr;
-  WaitFor([&] { return (found = ::FindWindowW(L"TForm1", nullptr)) && ::IsWindowVisible(found); },
-          30000);
+  WaitFor([&] { return (found = bench::AnyMainWindow()) && ::IsWindowVisible(found); }, 30000);
   return found;
 }
 
@@ -223,7 +224,7 @@ int wmain(int argc, wchar_t** argv) {
   g_tickMs = 1000.0 / static_cast<double>(f.QuadPart);
   if (argc >= 4 && std::wstring(argv[1]) == L"place") return Place(argv[2], argc - 3, argv + 3);
   if (argc >= 2 && std::wstring(argv[1]) == L"close") {
-    HWND form = ::FindWindowW(L"TForm1", nullptr);
+    HWND form = bench::AnyMainWindow();
     if (!form) return 0;
     DWORD process = 0;
     ::GetWindowThreadProcessId(form, &process);

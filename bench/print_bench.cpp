@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_windows.h"
 #include "output/printing_win.h"
 
 namespace {
@@ -94,30 +95,6 @@ void BenchFit() {
 
 // ---- A 20-page job ----------------------------------------------------------
 
-struct Windows {
-  DWORD pid;
-  HWND main = nullptr;
-  std::vector<HWND> dialogs;
-};
-
-Windows Find(DWORD pid) {
-  Windows found{pid};
-  ::EnumWindows(
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* w = reinterpret_cast<Windows*>(lParam);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(hwnd, &owner);
-        if (owner != w->pid) return TRUE;
-        wchar_t name[32] = {};
-        ::GetClassNameW(hwnd, name, 32);
-        if (std::wstring(name) == L"TForm1") w->main = hwnd;
-        if (std::wstring(name) == L"#32770" && ::IsWindowVisible(hwnd)) w->dialogs.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 std::set<std::wstring> Files(const std::wstring& pattern) {
   std::set<std::wstring> names;
   WIN32_FIND_DATAW found{};
@@ -173,12 +150,12 @@ void BenchJob(const std::wstring& product, const std::wstring& pdfFolder) {
   ::WaitForInputIdle(process.hProcess, 10000);
   HWND window = nullptr;
   WaitFor([&] {
-    window = Find(process.dwProcessId).main;
+    window = bench::WindowsOf(process.dwProcessId).main;
     return window && ::IsWindowVisible(window);
   }, 15000);
   HWND dialog = nullptr;
   auto printDialog = [&] {
-    for (HWND d : Find(process.dwProcessId).dialogs) {
+    for (HWND d : bench::WindowsOf(process.dwProcessId).dialogs) {
       if (::GetDlgItem(d, 0x482)) dialog = d;  // the copies field
     }
     return dialog != nullptr;

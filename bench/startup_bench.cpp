@@ -11,23 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "bench_windows.h"
+
 namespace {
-
-struct Search {
-  DWORD process;
-  bool found;
-};
-
-BOOL CALLBACK FindShown(HWND hwnd, LPARAM lParam) {
-  auto* search = reinterpret_cast<Search*>(lParam);
-  DWORD process = 0;
-  ::GetWindowThreadProcessId(hwnd, &process);
-  if (process == search->process && ::IsWindowVisible(hwnd) && !::GetWindow(hwnd, GW_OWNER)) {
-    search->found = true;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -67,12 +53,8 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "cannot start %ls\n", program.c_str());
         return 2;
       }
-      Search search{process.dwProcessId, false};
       // Polled every millisecond: the window's appearance is what a user sees.
-      for (int waited = 0; waited < 20000 && !search.found; ++waited) {
-        ::EnumWindows(FindShown, reinterpret_cast<LPARAM>(&search));
-        if (!search.found) ::Sleep(1);
-      }
+      for (int waited = 0; waited < 20000 && !bench::ShowsWindow(process.dwProcessId); ++waited) ::Sleep(1);
       shown.push_back(since(start));
       ::WaitForInputIdle(process.hProcess, 20000);
       idle.push_back(since(start));

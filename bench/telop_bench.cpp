@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "bench_windows.h"
+
 namespace {
 
 double g_drift_seconds = 10.0;
@@ -66,34 +68,10 @@ void RemoveFolder(const std::wstring& folder) {
   ::RemoveDirectoryW(folder.c_str());
 }
 
-struct Windows {
-  DWORD pid;
-  HWND main = nullptr;
-  std::vector<HWND> dialogs;
-};
-
-Windows Find(DWORD pid) {
-  Windows found{pid};
-  ::EnumWindows(
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* w = reinterpret_cast<Windows*>(lParam);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(hwnd, &owner);
-        if (owner != w->pid) return TRUE;
-        wchar_t name[32] = {};
-        ::GetClassNameW(hwnd, name, 32);
-        if (std::wstring(name) == L"TForm1") w->main = hwnd;
-        if (std::wstring(name) == L"#32770" && ::IsWindowVisible(hwnd)) w->dialogs.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 // An error box (no default printer, say) would hold the keyboard: pressed away.
 int DismissDialogs(DWORD pid) {
   int dismissed = 0;
-  for (HWND dialog : Find(pid).dialogs) {
+  for (HWND dialog : bench::WindowsOf(pid).dialogs) {
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
       wchar_t name[16] = {};
       ::GetClassNameW(child, name, 16);
@@ -168,7 +146,7 @@ int wmain(int argc, wchar_t** argv) {
   int dismissed = 0;
   WaitFor([&] {
     dismissed += DismissDialogs(process.dwProcessId);
-    window = Find(process.dwProcessId).main;
+    window = bench::WindowsOf(process.dwProcessId).main;
     return window && ::IsWindowVisible(window) && ::GetWindowTextLengthW(window) > 0;
   }, 15000);
   if (!window) Fail("no window");
