@@ -1,4 +1,5 @@
-# Sourced by run.sh, test.sh and the benchmarks: a Wine of the build's own.
+# Sourced by run.sh and, through scripts/runner.sh, by the test and benchmark
+# scripts: a Wine of the build's own.
 #   source scripts/wine-env.sh BUILD_DIR
 # Afterwards: orvane_wine PROGRAM [ARGS] runs a Windows program in the prefix,
 # orvane_wine_stop ends the wineserver and the X server started here.

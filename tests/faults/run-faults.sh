@@ -10,22 +10,18 @@
 # prints every round. Prints one figure line
 # "faults: ..." and exits 0 when every check holds.
 set -u
-build=$(cd "${1:?usage: run-faults.sh BUILD_DIR [KILLS] [SEED]}" && pwd) || exit 2
+# shellcheck source=../../scripts/runner.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/runner.sh"
+build=$(orvane_build_folder "${1:-}" "usage: run-faults.sh BUILD_DIR [KILLS] [SEED]") || exit 2
 kills=${2:-200}
 seed=${3:-$((RANDOM * 32768 + RANDOM))}
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 [ -f "$build/orvane_e2e.exe" ] || { echo "run-faults.sh: $build/orvane_e2e.exe not built" >&2; exit 2; }
-
-# shellcheck source=../../scripts/wine-env.sh
-source "$root/scripts/wine-env.sh" "$build"
-orvane_wine_join run-faults.sh || exit 2
+orvane_run run-faults.sh "$build"
 work="$build/faults"
 full="$work/full"
-cleanup() {
+orvane_cleanup() {
   mountpoint -q "$full" 2>/dev/null && umount "$full"
-  orvane_wine_stop
 }
-trap cleanup EXIT
 rm -rf "$work" && mkdir -p "$work" || exit 2
 RANDOM=$((seed % 32768))
 failures=0

@@ -6,8 +6,9 @@
 #   tests/package/check-package.sh BUILD_DIR
 # Prints one figure line "package: ..." and exits 0 when every check holds.
 set -u
-build=$(cd "${1:?usage: check-package.sh BUILD_DIR}" && pwd) || exit 2
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# shellcheck source=../../scripts/runner.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/runner.sh"
+build=$(orvane_build_folder "${1:-}" "usage: check-package.sh BUILD_DIR") || exit 2
 fail() { echo "check-package.sh: $*" >&2; exit 1; }
 
 cmake --build "$build" --target package >"$build/package.log" 2>&1 || { cat "$build/package.log"; fail "no package"; }
@@ -23,10 +24,7 @@ unpacked="$build/package-check"
 rm -rf "$unpacked" && mkdir -p "$unpacked" && unzip -q "$zip" -d "$unpacked" || fail "cannot unpack"
 folder="$unpacked/$name"
 
-# shellcheck source=../../scripts/wine-env.sh
-source "$root/scripts/wine-env.sh" "$build"
-orvane_wine_join check-package.sh || exit 2
-trap orvane_wine_stop EXIT
+orvane_run check-package.sh "$build"
 # The fault runs' helper finds the copy, checks that start-up went all the
 # way, gives it a text and closes it, expecting no error.
 (cd "$build" && exec env ORVANE_FAULT_DIR="Z:${folder//\//\\}" ORVANE_FAULT_EXPECT=saved HOME="$ORVANE_WINE_HOME" \
