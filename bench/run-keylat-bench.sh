@@ -8,19 +8,20 @@
 # The meter is keylat.c from the shared tools folder (KEYLAT_SRC overrides).
 # Prints figures; timing never fails the run.
 set -u
-build_dir=$(cd "${1:?usage: bench/run-keylat-bench.sh BUILD_DIR [PRESSES] [ROUNDS]}" && pwd)
+# shellcheck source=../scripts/runner.sh
+source "$(dirname "$0")/../scripts/runner.sh"
+build_dir=$(orvane_build_folder "${1:-}" "usage: bench/run-keylat-bench.sh BUILD_DIR [PRESSES] [ROUNDS]") || exit 2
 presses=${2:-60}
 rounds=${3:-3}
-repo=$(cd "$(dirname "$0")/.." && pwd)
 drive="$build_dir/bench/orvane_drive.exe"
 orvane_exe=${ORVANE_EXE:-$build_dir/Orvane.exe}  # another build of the program, to compare
 [ -f "$orvane_exe" ] && [ -f "$drive" ] && [ -f "$build_dir/bench/orvane_floor_window.exe" ] ||
   { echo "build Orvane, orvane_drive and orvane_floor_window first" >&2; exit 2; }
 # The X headers the meter needs, and the native program it compares with.
-"$repo/scripts/deps.sh" libx11-dev libxdamage-dev libxtst-dev libxfixes-dev sm || exit 2
+"$orvane_root/scripts/deps.sh" libx11-dev libxdamage-dev libxtst-dev libxfixes-dev sm || exit 2
 
 src=${KEYLAT_SRC:-}
-for candidate in "$repo/../shared/tools/keylat.c" "$repo/../../shared/tools/keylat.c"; do
+for candidate in "$orvane_root/../shared/tools/keylat.c" "$orvane_root/../../shared/tools/keylat.c"; do
   [ -z "$src" ] && [ -f "$candidate" ] && src=$candidate
 done
 [ -n "$src" ] || { echo "keylat.c not found: set KEYLAT_SRC" >&2; exit 2; }
@@ -29,21 +30,14 @@ if [ ! -x "$keylat" ] || [ "$src" -nt "$keylat" ]; then
   gcc -O2 -o "$keylat" "$src" -lX11 -lXdamage -lXtst -lXfixes || exit 2
 fi
 
-unset DISPLAY
-# The default printer: without one, Orvane starts with a report box that
-# would take the keys and the first paint.
-"$repo/scripts/cups.sh" >/dev/null || exit 2
-# shellcheck source=../scripts/wine-env.sh
-source "$repo/scripts/wine-env.sh" "$build_dir"
-orvane_wine_start || { echo "Wine did not start" >&2; orvane_wine_stop; exit 2; }
+orvane_need_printer
+orvane_bench_run "$build_dir"
 work=$(mktemp -d)
 sm_pid=""
-cleanup() {
+orvane_cleanup() {
   [ -n "$sm_pid" ] && kill "$sm_pid" 2>/dev/null
-  orvane_wine_stop
   rm -rf "$work"
 }
-trap cleanup EXIT
 # Folders of their own, so no settings file of another run is read.
 cp "$orvane_exe" "$work/Orvane.exe"
 cp "$build_dir/bench/orvane_floor_window.exe" "$work/"

@@ -3,23 +3,17 @@
 #   bench/run-startup-bench.sh BUILD_DIR
 # Prints figures; timing never fails the run.
 set -u
-build_dir=$(cd "${1:?usage: bench/run-startup-bench.sh BUILD_DIR}" && pwd)
-repo=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=../scripts/runner.sh
+source "$(dirname "$0")/../scripts/runner.sh"
+build_dir=$(orvane_build_folder "${1:-}" "usage: bench/run-startup-bench.sh BUILD_DIR") || exit 2
 exe="$build_dir/bench/orvane_startup_bench.exe"
 [ -f "$exe" ] && [ -f "$build_dir/Orvane.exe" ] || { echo "build Orvane and orvane_startup_bench first" >&2; exit 2; }
-unset DISPLAY
-# The default printer: without one, Orvane starts with a report box that
-# would take the keys and the first paint.
-"$repo/scripts/cups.sh" >/dev/null || exit 2
-# shellcheck source=../scripts/wine-env.sh
-source "$repo/scripts/wine-env.sh" "$build_dir"
-orvane_wine_start || { echo "Wine did not start" >&2; orvane_wine_stop; exit 2; }
+orvane_need_printer
+orvane_bench_run "$build_dir"
 # A folder of its own, so no settings file of another run is read.
 work=$(mktemp -d)
+orvane_cleanup() { rm -rf "$work"; }
 cp "$build_dir/Orvane.exe" "$work/"
-log=$(mktemp)
-(cd "$work" && orvane_wine "$exe" 'C:\windows\notepad.exe' Orvane.exe) >"$log" 2>&1
-cat "$log"
-rm -rf "$work" "$log"
-orvane_wine_stop
+(cd "$work" && orvane_wine "$exe" 'C:\windows\notepad.exe' Orvane.exe) >"$orvane_log" 2>&1
+cat "$orvane_log"
 exit 0

@@ -8,28 +8,23 @@
 # bare X window with the same shape complexity is moved at the same rate, so
 # the X server's share of the move alone stands beside the program's. Prints only.
 set -u
-build_dir=$(cd "${1:?usage: bench/run-telop-xbench.sh BUILD_DIR [SECONDS] [ORVANE_EXE]}" && pwd)
+# shellcheck source=../scripts/runner.sh
+source "$(dirname "$0")/../scripts/runner.sh"
+build_dir=$(orvane_build_folder "${1:-}" "usage: bench/run-telop-xbench.sh BUILD_DIR [SECONDS] [ORVANE_EXE]") || exit 2
 seconds=${2:-10}
 product=${3:-$build_dir/Orvane.exe}
 sizes=${ORVANE_XBENCH_SIZES:-"440x220 946x507 near"}
 setups=${ORVANE_XBENCH_SETUPS:-"desktop unmanaged"}
-repo=$(cd "$(dirname "$0")/.." && pwd)
 exe="$build_dir/bench/orvane_telop_bench.exe"
 [ -f "$exe" ] || { echo "no $exe: build the orvane_telop_bench target first" >&2; exit 2; }
 [ -f "$product" ] || { echo "no $product" >&2; exit 2; }
-"$repo/scripts/deps.sh" libx11-dev libxext-dev || exit 2
+"$orvane_root/scripts/deps.sh" libx11-dev libxext-dev || exit 2
 probe="$build_dir/bench/xshape_probe"
-gcc -O2 -o "$probe" "$repo/bench/xshape_probe.c" -lX11 -lXext || exit 2
+gcc -O2 -o "$probe" "$orvane_root/bench/xshape_probe.c" -lX11 -lXext || exit 2
 # A prefix of its own: the set-ups change its desktop setting.
 mkdir -p "$build_dir/xbench"
-unset DISPLAY
-# The default printer: without one, Orvane starts with a report box that
-# would take the keys and the first paint.
-"$repo/scripts/cups.sh" >/dev/null || exit 2
-# shellcheck source=../scripts/wine-env.sh
-source "$repo/scripts/wine-env.sh" "$build_dir/xbench"
-trap orvane_wine_stop EXIT
-orvane_wine_start || { echo "Wine did not start" >&2; exit 2; }
+orvane_need_printer
+orvane_bench_run "$build_dir/xbench"
 xvfb=$orvane_started_xvfb
 tck=$(getconf CLK_TCK)
 
