@@ -1,7 +1,7 @@
 // Cost of one refit of the stretched line, and the bare font swap it is built on.
 // Prints figures only: timing never makes it fail.
 
-#include "app/main_window_win.h"
+#include "app/program_win.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "display/font_fit.h"
-#include "platform/fonts_win.h"
+#include "display/log_font_win.h"
 #include "platform/text_win.h"
 #include "step_profile_win.h"
 
@@ -323,10 +323,10 @@ int wmain() {
 
   std::printf("orvane_bench: one refit of the stretched line\n");
   std::printf(
-      "method: in-process. The bench compiles the program's window sources (main_window.cpp,\n"
-      "  stretched_text.cpp, platform/*.cpp, orvane_core, same manifest) and creates the real\n"
-      "  TForm1. One refit = SetWindowTextW(EDIT child, text) [EN_CHANGE -> Edit1Change ->\n"
-      "  FitFont, same thread] + UpdateWindow(TForm1) [synchronous WM_PAINT of the form and its\n"
+      "method: in-process. The bench links the program's window sources (orvane_shell,\n"
+      "  orvane_core, same manifest) and creates the real main window (class TForm1). One refit =\n"
+      "  SetWindowTextW(EDIT child, text) [EN_CHANGE -> OnTextChanged -> FitFont, same thread]\n"
+      "  + UpdateWindow(main window) [synchronous WM_PAINT of the window and its\n"
       "  text field] + the message the refit posted (UpdateCaption) + a zero-timeout\n"
       "  MsgWaitForMultipleObjectsEx, which hands the painted window to the X server (every\n"
       "  floor ends with it too). Texts alternate ascii/mixed\n"
@@ -343,8 +343,8 @@ int wmain() {
   }
 
   // --- the program's own window ---
-  orvane::TForm1 form(instance);
-  form.Create();
+  orvane::Program form(instance);
+  form.Start();
   Pump();
   if (g_dialogs_dismissed) {
     std::printf("note: %d message box(es) shown while the form was created were closed\n",

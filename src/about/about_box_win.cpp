@@ -4,11 +4,10 @@
 
 #include "about/about_facts_win.h"
 #include "about/about_text.h"
-#include "app/app_title.h"
-#include "app/main_window_win.h"
-#include "app/user_error.h"
-#include "platform/message_boxes_win.h"
+#include "platform/app_title.h"
+#include "platform/screen_win.h"
 #include "platform/text_win.h"
+#include "platform/user_error.h"
 
 namespace orvane {
 namespace {
@@ -50,42 +49,27 @@ HWND Child(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD s
 
 }  // namespace
 
-void About1Click(TForm1& form, bool) {
+void AboutCommand::Show() {
   std::u16string exe = ExecutablePath();
-  AboutFacts facts{
-      ApplicationTitle(exe),           FileVersionText(exe), exe, ::GetSystemMetrics(SM_CXSCREEN),
-      ::GetSystemMetrics(SM_CYSCREEN), UkraineTimeLine()};
-  AboutBox box(form.instance(), form.Random(), facts.title, AboutText(facts));
-  box.ShowModal(form.hwnd());
+  const SIZE screen = ScreenSize();
+  AboutFacts facts{ApplicationTitle(exe), FileVersionText(exe), exe, screen.cx, screen.cy,
+                   UkraineTimeLine()};
+  AboutBox box(context_.instance, context_.random, facts.title, AboutText(facts));
+  box.ShowModal(context_.window);
 }
 
 void AboutBox::ShowModal(HWND owner) {
   EmptyTemplate empty{};
   empty.header.style = kStyle;
   empty.header.dwExtendedStyle = kExStyle;
-  INT_PTR result = ::DialogBoxIndirectParamW(instance_, &empty.header, owner, DialogProc,
+  INT_PTR result = ::DialogBoxIndirectParamW(instance_, &empty.header, owner, Procedure,
                                              reinterpret_cast<LPARAM>(this));
   if (result == -1) throw UserError(u"Cannot create the about box");
 }
 
-INT_PTR CALLBACK AboutBox::DialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                      LPARAM lParam) noexcept {
-  AboutBox* self = nullptr;
-  if (message == WM_INITDIALOG) {
-    self = reinterpret_cast<AboutBox*>(lParam);
-    self->dialog_ = dialog;
-    ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-  } else {
-    self = reinterpret_cast<AboutBox*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-  }
-  if (!self) return FALSE;
-  try {
-    return self->OnMessage(message, wParam, lParam);
-  } catch (...) {
-    ReportCurrentException(dialog);
-    ::EndDialog(dialog, IDCANCEL);
-    return TRUE;
-  }
+INT_PTR AboutBox::AfterFailure() noexcept {
+  ::EndDialog(hwnd_, IDCANCEL);
+  return TRUE;
 }
 
 INT_PTR AboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -98,7 +82,7 @@ INT_PTR AboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_ERASEBKGND:
       // The paint covers the whole client area.
-      ::SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, 1);
+      ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, 1);
       return TRUE;
     case WM_PRINTCLIENT:
       // A themed button drawing its parent's background behind its corners:
@@ -116,7 +100,7 @@ INT_PTR AboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) == ok_ && LOWORD(lParam) == HTCLIENT) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
-        ::SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, TRUE);
+        ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
         return TRUE;
       }
       return FALSE;
@@ -124,7 +108,7 @@ INT_PTR AboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // OK, Enter (the default button) and Esc (IDCANCEL, which the dialog
       // sends though it has no such button) all close it.
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-        ::EndDialog(dialog_, IDOK);
+        ::EndDialog(hwnd_, IDOK);
         return TRUE;
       }
       return FALSE;
@@ -134,14 +118,14 @@ INT_PTR AboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void AboutBox::OnInitDialog() {
-  const UINT dpi = ::GetDpiForWindow(dialog_);
+  const UINT dpi = ::GetDpiForWindow(hwnd_);
   NONCLIENTMETRICSW metrics = NonClientMetrics(dpi);
   font_.reset(::CreateFontIndirectW(&metrics.lfMessageFont));
-  ::SetWindowTextW(dialog_, W(title_));
+  ::SetWindowTextW(hwnd_, W(title_));
 
   // The platform's message-dialog layout, measured in dialog units of the
   // message font so that it scales with the font and the DPI.
-  WindowDC dc(dialog_);
+  WindowDC dc(hwnd_);
   SelectedObject selected(dc.get(), font_.get());
   TEXTMETRICW textMetrics{};
   ::GetTextMetricsW(dc.get(), &textMetrics);
@@ -167,16 +151,16 @@ void AboutBox::OnInitDialog() {
   const int clientHeight = buttonTop + buttonHeight + marginY;
   const int buttonLeft = (clientWidth - buttonWidth) / 2;
 
-  icon_ = Child(dialog_, L"STATIC", nullptr, SS_ICON | SS_REALSIZECONTROL, kIconId);
+  icon_ = Child(hwnd_, L"STATIC", nullptr, SS_ICON | SS_REALSIZECONTROL, kIconId);
   iconImage_.reset(static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                    iconSize, iconSize, LR_DEFAULTCOLOR)));
   ::SendMessageW(icon_, STM_SETICON, reinterpret_cast<WPARAM>(iconImage_.get()), 0);
   ::MoveWindow(icon_, marginX, marginY, iconSize, iconSize, FALSE);
 
-  label_ = Child(dialog_, L"STATIC", W(text_), SS_LEFT | SS_NOPREFIX, kLabelId);
+  label_ = Child(hwnd_, L"STATIC", W(text_), SS_LEFT | SS_NOPREFIX, kLabelId);
   ::MoveWindow(label_, textLeft, marginY, text.right, text.bottom, FALSE);
 
-  ok_ = Child(dialog_, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
+  ok_ = Child(hwnd_, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
   ::MoveWindow(ok_, buttonLeft, buttonTop, buttonWidth, buttonHeight, FALSE);
   for (HWND child : {label_, ok_}) {
     ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -184,11 +168,11 @@ void AboutBox::OnInitDialog() {
 
   // Sized to fit and centred on the screen.
   RECT frame{0, 0, clientWidth, clientHeight};
-  ::AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(::GetWindowLongPtrW(dialog_, GWL_STYLE)),
-                             FALSE, static_cast<DWORD>(::GetWindowLongPtrW(dialog_, GWL_EXSTYLE)),
+  ::AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE)),
+                             FALSE, static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)),
                              dpi);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  ::SetWindowPos(dialog_, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+  ::SetWindowPos(hwnd_, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -196,8 +180,8 @@ void AboutBox::OnInitDialog() {
   // that one click closes the box.
   RECT outer{};
   RECT client{};
-  ::GetWindowRect(dialog_, &outer);
-  ::GetClientRect(dialog_, &client);
+  ::GetWindowRect(hwnd_, &outer);
+  ::GetClientRect(hwnd_, &client);
   ::SetCursorPos(outer.left + buttonLeft + 4 * (buttonWidth / 5),
                  outer.top + (outer.bottom - outer.top) - client.bottom + buttonTop);
 }
@@ -205,7 +189,7 @@ void AboutBox::OnInitDialog() {
 void AboutBox::AboutBoxPaint() {
   gradient_.end = static_cast<COLORREF>(random_.Next(0xFFFFFF));
   gradient_.vertical = random_.Next(2) == 1;
-  PaintScope paint(dialog_);
+  PaintScope paint(hwnd_);
   Fill(paint.dc(), gradient_);
   // The transparent icon and text show the new background only when they
   // are drawn after it.
@@ -214,7 +198,7 @@ void AboutBox::AboutBoxPaint() {
 
 void AboutBox::Fill(HDC dc, const Gradient& gradient) const {
   RECT client{};
-  ::GetClientRect(dialog_, &client);
+  ::GetClientRect(hwnd_, &client);
   // Each 8-bit channel c becomes the vertex's 16-bit c * 256.
   auto channel = [](BYTE c) { return static_cast<COLOR16>(c << 8); };
   TRIVERTEX corners[2] = {

@@ -4,24 +4,27 @@
 
 #include <string>
 
+#include "display/window_context_win.h"
 #include "platform/handles_win.h"
+#include "platform/random_source.h"
 #include "platform/sdk_win.h"
+#include "platform/window_base_win.h"
 
 namespace orvane {
 
-class TForm1;
-class ProgramRandom;
-
-void About1Click(TForm1& form, bool checked);
-
-struct DestroyIconHandle {
-  void operator()(HICON h) const noexcept { ::DestroyIcon(h); }
-};
-using UniqueIcon = unique_handle<HICON, DestroyIconHandle>;
-
-class AboutBox {
+class AboutCommand {
  public:
-  AboutBox(HINSTANCE instance, ProgramRandom& random, std::u16string title, std::u16string text)
+  explicit AboutCommand(WindowContext& context) noexcept : context_(context) {}
+
+  void Show();
+
+ private:
+  WindowContext& context_;
+};
+
+class AboutBox : public WindowBase<AboutBox, WindowKind::Dialog> {
+ public:
+  AboutBox(HINSTANCE instance, RandomSource& random, std::u16string title, std::u16string text)
       : instance_(instance), random_(random), title_(std::move(title)), text_(std::move(text)) {}
   AboutBox(const AboutBox&) = delete;
   AboutBox& operator=(const AboutBox&) = delete;
@@ -29,24 +32,24 @@ class AboutBox {
   // Shows the box over the owner and returns when it is closed.
   void ShowModal(HWND owner);
 
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // A failure closes the box once it is reported.
+  INT_PTR AfterFailure() noexcept;
+
  private:
   struct Gradient {
     COLORREF end = RGB(255, 255, 255);
     bool vertical = false;
   };
 
-  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                     LPARAM lParam) noexcept;
-  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnInitDialog();
   void AboutBoxPaint();
   void Fill(HDC dc, const Gradient& gradient) const;
 
   HINSTANCE instance_;
-  ProgramRandom& random_;
+  RandomSource& random_;
   std::u16string title_;
   std::u16string text_;
-  HWND dialog_ = nullptr;
   HWND icon_ = nullptr;
   HWND label_ = nullptr;
   HWND ok_ = nullptr;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/program_constants.h"
-#include "app/version.h"
+#include "platform/program_constants.h"
+#include "platform/version.h"
 
 namespace orvane {
 namespace {

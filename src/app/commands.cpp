@@ -6,63 +6,20 @@
 namespace orvane {
 namespace {
 
-constexpr Shortcut Ctrl(char16_t c) { return {static_cast<std::uint16_t>(c), kCtrl}; }
-constexpr Shortcut CtrlShift(char16_t c) {
-  return {static_cast<std::uint16_t>(c), static_cast<std::uint8_t>(kCtrl | kShift)};
-}
-using enum Cmd;
-using enum RowKind;
-using enum Enable;
+#define ORVANE_ITEM_ROW(id, parent, caption, shortcut, enable, feature, handler) \
+  MenuRow{RowKind::Item, Cmd::id, Cmd::parent, caption, shortcut, Enable::enable},
+#define ORVANE_SUBMENU_ROW(id, parent, caption) \
+  MenuRow{RowKind::Submenu, Cmd::id, Cmd::parent, caption, kNoKey},
+#define ORVANE_SEPARATOR_ROW(parent) \
+  MenuRow{RowKind::Separator, Cmd::None, Cmd::parent, u"", kNoKey},
 
-constexpr std::array kRows{
-    MenuRow{Item, Clear1, Cmd::None, u"クリアして入力", {}, false, NoKey},
-    MenuRow{Separator, Cmd::None, Cmd::None, u"", {}, false},
-    MenuRow{Item, Cut1, Cmd::None, u"切取り", Ctrl(u'X'), false, Selection},
-    MenuRow{Item, Copy1, Cmd::None, u"コピー", Ctrl(u'C'), false, Selection},
-    MenuRow{Item, Paste1, Cmd::None, u"貼付け", Ctrl(u'V'), false, Clipboard},
-    MenuRow{Item, SelectAll1, Cmd::None, u"すべて選択", Ctrl(u'A'), false, NotEmpty},
-    MenuRow{Item, Delete1, Cmd::None, u"削除", {kVkDelete, 0}, false, Selection},
-    MenuRow{Item, Undo1, Cmd::None, u"戻す", Ctrl(u'Z'), false, CanUndo},
-    MenuRow{Separator, Cmd::None, Cmd::None, u"", {}, false},
-    MenuRow{Item, FullScreen1, Cmd::None, u"全画面表示", {kVkSpace, kCtrl}, false, NotBlank},
-    MenuRow{Item, CopyImage1, Cmd::None, u"画像をコピー", CtrlShift(u'C'), false, NotBlankNoKey},
-    MenuRow{Item, SaveAs1, Cmd::None, u"画像で保存...", Ctrl(u'S'), false, NotBlankNoKey},
-    MenuRow{Submenu, Print0, Cmd::None, u"印刷", {}, false},
-    MenuRow{Item, Print1, Print0, u"1文字1枚...", Ctrl(u'P'), false, NotBlank},
-    MenuRow{Item, Print2, Print0, u"全体1枚...", CtrlShift(u'P'), false},
-    MenuRow{Item, OrvaneFloat1, Cmd::None, u"テロップ表示", {kVkReturn, kCtrl}, false, NotBlank},
-    MenuRow{Item, Information1, Cmd::None, u"情報表示", Ctrl(u'I'), false},
-    MenuRow{Separator, Cmd::None, Cmd::None, u"", {}, false},
-    MenuRow{Item, SelectFont1, Cmd::None, u"フォント設定...", Ctrl(u'F'), false},
-    MenuRow{Submenu, SelectColor1, Cmd::None, u"カラー設定", {}, false},
-    MenuRow{Item, FontColor1, SelectColor1, u"文字色...", {}, false},
-    MenuRow{Item, BackColor1, SelectColor1, u"背景色...", {}, false, NoKey},
-    MenuRow{Item, AlterNate1, SelectColor1, u"入替え", {}, false, NoKey},
-    MenuRow{Submenu, Window1, Cmd::None, u"ウィンドウ設定", {}, false},
-    MenuRow{Item, Centering1, Window1, u"センタリング", {}, false},
-    MenuRow{Item, StayOnTop1, Window1, u"常に手前に表示", {}, true},
-    MenuRow{Separator, Cmd::None, Window1, u"", {}, false},
-    MenuRow{Item, Maximize1, Window1, u"最大化", {}, true},
-    MenuRow{Item, Minimize1, Window1, u"最小化", {}, false},
-    MenuRow{Submenu, N2, Cmd::None, u"ショートカット設定", {}, false},
-    MenuRow{Item, ScDeskTop1, N2, u"デスクトップに登録・削除", {}, false},
-    MenuRow{Item, ScStartMenu1, N2, u"スタートメニューに登録・削除", {}, false},
-    MenuRow{Item, ScStartUp1, N2, u"スタートアップに登録・削除", {}, false},
-    MenuRow{Separator, Cmd::None, Cmd::None, u"", {}, false},
-    MenuRow{Submenu, Help1, Cmd::None, u"ヘルプ", {}, false},
-    MenuRow{Item, Help2, Help1, u"ヘルプ表示", {kVkF1, 0}, false},
-    MenuRow{Item, About1, Help1, u"バージョン情報", {}, false},
-    MenuRow{Item, Properties1, Help1, u"プロパティ表示", {kVkReturn, kAlt}, false},
-    MenuRow{Item, Donation1, Help1, u"開発支援", {}, false},
-    MenuRow{Item, HomeSite1, Help1, u"ホームサイト", {}, false},
-    MenuRow{Item, ClearClose1, Cmd::None, u"クリアして終了", {}, false},
-    MenuRow{Item, Exit1, Cmd::None, u"終了", {kVkEscape, 0}, false},
-};
+constexpr MenuRow kRows[] = {
+    ORVANE_COMMANDS(ORVANE_ITEM_ROW, ORVANE_SUBMENU_ROW, ORVANE_SEPARATOR_ROW)};
 
 // Every command appears once, so RowOf can index a table built at compile time.
 constexpr auto kRowIndex = [] {
   std::array<int, kCommandCount> index{};
-  for (int i = 0; i < static_cast<int>(kRows.size()); ++i) {
+  for (int i = 0; i < static_cast<int>(std::size(kRows)); ++i) {
     if (kRows[i].id != Cmd::None) index[IndexOf(kRows[i].id)] = i;
   }
   return index;
@@ -81,10 +38,18 @@ std::u16string ShortcutText(Shortcut shortcut) {
   if (shortcut.modifiers & kShift) text += u"Shift+";
   if (shortcut.modifiers & kAlt) text += u"Alt+";
   switch (shortcut.key) {
-    case kVkReturn: text += u"Enter"; break;
-    case kVkEscape: text += u"Esc"; break;
-    case kVkSpace: text += u"Space"; break;
-    case kVkDelete: text += u"Del"; break;
+    case kVkReturn:
+      text += u"Enter";
+      break;
+    case kVkEscape:
+      text += u"Esc";
+      break;
+    case kVkSpace:
+      text += u"Space";
+      break;
+    case kVkDelete:
+      text += u"Del";
+      break;
     default:
       if (shortcut.key >= kVkF1 && shortcut.key < kVkF1 + 24) {
         text += u'F';
@@ -101,9 +66,10 @@ std::u16string ShortcutText(Shortcut shortcut) {
 Cmd FindShortcut(std::uint16_t key, std::uint8_t modifiers, bool altGr) noexcept {
   if (altGr || key == 0) return Cmd::None;
   Shortcut pressed{key, modifiers};
-  auto row = std::find_if(kRows.begin(), kRows.end(),
-                          [&](const MenuRow& r) { return r.kind == RowKind::Item && r.shortcut == pressed; });
-  return row == kRows.end() ? Cmd::None : row->id;
+  auto row = std::find_if(std::begin(kRows), std::end(kRows), [&](const MenuRow& r) {
+    return r.kind == RowKind::Item && r.shortcut == pressed;
+  });
+  return row == std::end(kRows) ? Cmd::None : row->id;
 }
 
 }  // namespace orvane

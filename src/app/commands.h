@@ -1,7 +1,9 @@
 #pragma once
-// The one table of commands: every item of the command menu with its caption,
-// shortcut and place. The popup menu, the shortcut lookup and the dispatch of
-// clicks all derive from it.
+// Every command of the menu, declared once in ORVANE_COMMANDS: its id, the
+// submenu that holds it, its caption, shortcut and enabling rule, and the
+// feature and member function that run it. The popup menu, the shortcut
+// lookup, the menu's preparation and the dispatch of clicks all derive from
+// this list; the core reads all but the handler, the window the handler too.
 
 #include <cstdint>
 #include <span>
@@ -10,58 +12,10 @@
 
 namespace orvane {
 
-// Menu item identifiers; also the command numbers the menu reports.
-enum class Cmd : std::uint16_t {
-  None = 0,
-  Clear1 = 1000,
-  Cut1,
-  Copy1,
-  Paste1,
-  SelectAll1,
-  Delete1,
-  Undo1,
-  FullScreen1,
-  CopyImage1,
-  SaveAs1,
-  Print0,
-  Print1,
-  Print2,
-  OrvaneFloat1,
-  Information1,
-  SelectFont1,
-  SelectColor1,
-  FontColor1,
-  BackColor1,
-  AlterNate1,
-  Window1,
-  Centering1,
-  StayOnTop1,
-  Maximize1,
-  Minimize1,
-  N2,
-  ScDeskTop1,
-  ScStartMenu1,
-  ScStartUp1,
-  Help1,
-  Help2,
-  About1,
-  Properties1,
-  Donation1,
-  HomeSite1,
-  ClearClose1,
-  Exit1,
-  Last = Exit1,
-};
-
-inline constexpr int kCommandCount = static_cast<int>(Cmd::Last) - static_cast<int>(Cmd::Clear1) + 1;
-[[nodiscard]] constexpr int IndexOf(Cmd c) noexcept {
-  return static_cast<int>(c) - static_cast<int>(Cmd::Clear1);
-}
-
 // Modifier bits of a shortcut.
 enum Modifier : std::uint8_t { kCtrl = 1, kShift = 2, kAlt = 4 };
 
-// Virtual-key codes the table uses (the platform's values).
+// Virtual-key codes the list uses (the platform's values).
 enum VirtualKey : std::uint16_t {
   kVkReturn = 0x0D,
   kVkEscape = 0x1B,
@@ -76,7 +30,13 @@ struct Shortcut {
   bool operator==(const Shortcut&) const = default;
 };
 
-enum class RowKind : std::uint8_t { Item, Separator, Submenu };
+[[nodiscard]] constexpr Shortcut Key(std::uint16_t key) noexcept { return {key, 0}; }
+[[nodiscard]] constexpr Shortcut Ctrl(std::uint16_t key) noexcept { return {key, kCtrl}; }
+[[nodiscard]] constexpr Shortcut CtrlShift(std::uint16_t key) noexcept {
+  return {key, static_cast<std::uint8_t>(kCtrl | kShift)};
+}
+[[nodiscard]] constexpr Shortcut Alt(std::uint16_t key) noexcept { return {key, kAlt}; }
+inline constexpr Shortcut kNoKey{};
 
 // When an item is enabled, decided by the menu's preparation from the window's state.
 enum class Enable : std::uint8_t {
@@ -90,13 +50,89 @@ enum class Enable : std::uint8_t {
   CanUndo,        // the field can undo
 };
 
+// ITEM(id, submenu, caption, shortcut, enabling, feature, handler)
+// SUBMENU(id, submenu, caption)
+// SEPARATOR(submenu)
+// In display order; a submenu's rows follow it. Top is the menu itself.
+#define ORVANE_COMMANDS(ITEM, SUBMENU, SEPARATOR)                                                  \
+  ITEM(ClearAndType, Top, u"クリアして入力", kNoKey, NoKey, StretchedText, ClearAndType)           \
+  SEPARATOR(Top)                                                                                   \
+  ITEM(Cut, Top, u"切取り", Ctrl('X'), Selection, StretchedText, Cut)                              \
+  ITEM(Copy, Top, u"コピー", Ctrl('C'), Selection, StretchedText, Copy)                            \
+  ITEM(Paste, Top, u"貼付け", Ctrl('V'), Clipboard, StretchedText, Paste)                          \
+  ITEM(SelectAll, Top, u"すべて選択", Ctrl('A'), NotEmpty, StretchedText, ToggleSelectAll)         \
+  ITEM(Delete, Top, u"削除", Key(kVkDelete), Selection, StretchedText, Delete)                     \
+  ITEM(Undo, Top, u"戻す", Ctrl('Z'), CanUndo, StretchedText, Undo)                                \
+  SEPARATOR(Top)                                                                                   \
+  ITEM(FullScreen, Top, u"全画面表示", Ctrl(kVkSpace), NotBlank, WindowPlacement,                  \
+       ToggleFullScreen)                                                                           \
+  ITEM(CopyPicture, Top, u"画像をコピー", CtrlShift('C'), NotBlankNoKey, Picture, CopyToClipboard) \
+  ITEM(SavePicture, Top, u"画像で保存...", Ctrl('S'), NotBlankNoKey, Picture, SaveAsBitmap)        \
+  SUBMENU(PrintMenu, Top, u"印刷")                                                                 \
+  ITEM(PrintEachCharacter, PrintMenu, u"1文字1枚...", Ctrl('P'), NotBlank, Printing,               \
+       PrintEachCharacter)                                                                         \
+  ITEM(PrintWholeLine, PrintMenu, u"全体1枚...", CtrlShift('P'), Always, Printing, PrintWholeLine) \
+  ITEM(Telop, Top, u"テロップ表示", Ctrl(kVkReturn), NotBlank, TelopMode, Toggle)                  \
+  ITEM(Information, Top, u"情報表示", Ctrl('I'), Always, ReportCommand, Show)                      \
+  SEPARATOR(Top)                                                                                   \
+  ITEM(ChooseFont, Top, u"フォント設定...", Ctrl('F'), Always, FontColorCommands, ChooseFont)      \
+  SUBMENU(ColorMenu, Top, u"カラー設定")                                                           \
+  ITEM(TextColor, ColorMenu, u"文字色...", kNoKey, Always, FontColorCommands, ChooseTextColor)     \
+  ITEM(BackColor, ColorMenu, u"背景色...", kNoKey, NoKey, FontColorCommands, ChooseBackColor)      \
+  ITEM(SwapColors, ColorMenu, u"入替え", kNoKey, NoKey, FontColorCommands, SwapColors)             \
+  SUBMENU(WindowMenu, Top, u"ウィンドウ設定")                                                      \
+  ITEM(Centre, WindowMenu, u"センタリング", kNoKey, Always, WindowPlacement, Centre)               \
+  ITEM(StayOnTop, WindowMenu, u"常に手前に表示", kNoKey, Always, WindowPlacement, ToggleStayOnTop) \
+  SEPARATOR(WindowMenu)                                                                            \
+  ITEM(Maximize, WindowMenu, u"最大化", kNoKey, Always, WindowPlacement, ToggleMaximized)          \
+  ITEM(Minimize, WindowMenu, u"最小化", kNoKey, Always, WindowPlacement, Minimize)                 \
+  SUBMENU(ShortcutMenu, Top, u"ショートカット設定")                                                \
+  ITEM(DesktopShortcut, ShortcutMenu, u"デスクトップに登録・削除", kNoKey, Always, Shortcuts,      \
+       OnDesktop)                                                                                  \
+  ITEM(StartMenuShortcut, ShortcutMenu, u"スタートメニューに登録・削除", kNoKey, Always,           \
+       Shortcuts, InStartMenu)                                                                     \
+  ITEM(StartupShortcut, ShortcutMenu, u"スタートアップに登録・削除", kNoKey, Always, Shortcuts,    \
+       InStartup)                                                                                  \
+  SEPARATOR(Top)                                                                                   \
+  SUBMENU(HelpMenu, Top, u"ヘルプ")                                                                \
+  ITEM(Help, HelpMenu, u"ヘルプ表示", Key(kVkF1), Always, HelpCommands, ShowHelp)                  \
+  ITEM(About, HelpMenu, u"バージョン情報", kNoKey, Always, AboutCommand, Show)                     \
+  ITEM(Properties, HelpMenu, u"プロパティ表示", Alt(kVkReturn), Always, HelpCommands,              \
+       ShowProperties)                                                                             \
+  ITEM(DonationPage, HelpMenu, u"開発支援", kNoKey, Always, HelpCommands, OpenDonationPage)        \
+  ITEM(HomePage, HelpMenu, u"ホームサイト", kNoKey, Always, HelpCommands, OpenHomePage)            \
+  ITEM(ClearAndExit, Top, u"クリアして終了", kNoKey, Always, MainWindow, ClearAndExit)             \
+  ITEM(Exit, Top, u"終了", Key(kVkEscape), Always, MainWindow, Exit)
+
+#define ORVANE_COMMAND_ID(id, ...) id,
+#define ORVANE_NO_ID(...)
+
+// Menu item identifiers, from 1000 up; also the numbers the menu reports.
+enum class Cmd : std::uint16_t {
+  None = 0,
+  Top = None,
+  BeforeFirst = 999,
+  ORVANE_COMMANDS(ORVANE_COMMAND_ID, ORVANE_COMMAND_ID, ORVANE_NO_ID)  //
+  AfterLast
+};
+
+inline constexpr int kCommandCount =
+    static_cast<int>(Cmd::AfterLast) - static_cast<int>(Cmd::BeforeFirst) - 1;
+[[nodiscard]] constexpr int IndexOf(Cmd c) noexcept {
+  return static_cast<int>(c) - static_cast<int>(Cmd::BeforeFirst) - 1;
+}
+[[nodiscard]] constexpr Cmd CommandAt(int index) noexcept {
+  return static_cast<Cmd>(static_cast<int>(Cmd::BeforeFirst) + 1 + index);
+}
+
+enum class RowKind : std::uint8_t { Item, Separator, Submenu };
+
 struct MenuRow {
   RowKind kind;
   Cmd id;      // Cmd::None for separators
-  Cmd parent;  // the submenu that holds the row; Cmd::None at the top level
+  Cmd parent;  // the submenu that holds the row; Cmd::Top at the top level
   std::u16string_view caption;
   Shortcut shortcut;
-  bool autoCheck;  // the mark flips before the handler runs
   Enable enable = Enable::Always;
 };
 

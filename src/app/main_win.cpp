@@ -1,12 +1,12 @@
 // Program entry: COM on the GUI thread, the main window, the message loop.
 
-#include "app/main_window_win.h"
+#include "app/program_win.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "app/user_error.h"
 #include "platform/message_boxes_win.h"
+#include "platform/user_error.h"
 
 namespace {
 
@@ -30,16 +30,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
   // The window is unowned, so its taskbar button is its own, with its caption and icon.
-  orvane::TForm1 form(instance);
+  orvane::Program program(instance);
   try {
-    form.Create();
+    program.Start();
   } catch (const orvane::UserError& e) {
+    // No window to run: the class or the window itself could not be made.
     orvane::ReportError(nullptr, e.message());
     return 1;
   }
   MSG message;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (form.PreTranslateMessage(message)) continue;
+    if (program.PreTranslateMessage(message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }

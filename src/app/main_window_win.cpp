@@ -1,36 +1,50 @@
 #include "app/main_window_win.h"
+#include "app/program_win.h"
 
 // After the window headers, which these need.
 #include <commctrl.h>
-#include <imm.h>
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <string_view>
 
-#include "app/user_error.h"
-#include "platform/fonts_win.h"
-#include "platform/message_boxes_win.h"
+#include "display/color_ref_win.h"
 #include "platform/printers_win.h"
+#include "platform/user_error.h"
 
 namespace orvane {
 namespace {
 
-constexpr wchar_t kClassName[] = L"TForm1";
-constexpr UINT_PTR kEdit1SubclassId = 1;
-constexpr int kEdit1Id = 100;
-constexpr int kInnerBorder = 3;  // pixels at 96 dpi, painted in the window colour
-constexpr int kEdit1Slack = 16;  // pixels at 96 dpi that Edit1 reaches beyond each side
+constexpr wchar_t kClassName[] = L"TForm1";  // other programs find the window by it
+constexpr UINT kFinishCreate = WM_APP + 1;   // the start-up steps after the first show
+constexpr UINT_PTR kTextFieldSubclass = 1;
+constexpr int kTextFieldId = 100;
 
 }  // namespace
 
-void TForm1::Create() {
+Program::Program(HINSTANCE instance) : window_(std::make_unique<MainWindow>(instance)) {}
+Program::~Program() = default;
+void Program::Start() { window_->Create(); }
+bool Program::PreTranslateMessage(const MSG& message) {
+  return window_->PreTranslateMessage(message);
+}
+
+MainWindow::MainWindow(HINSTANCE instance) noexcept
+    : instance_(instance),
+      context_{nullptr, instance, text_, modes_, printer_, random_, *this},
+      features_(context_),
+      settings_(context_),
+      menu_(context_, *this) {}
+
+void MainWindow::Create() {
   WNDCLASSEXW wc{sizeof wc};
   wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = WindowProc;
+  wc.lpfnWndProc = Procedure;
   wc.hInstance = instance_;
   wc.hIcon = ::LoadIconW(instance_, MAKEINTRESOURCEW(1));
-  wc.hIconSm = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
+  wc.hIconSm =
+      static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = kClassName;
   if (!::RegisterClassExW(&wc)) throw UserError(u"Cannot register the main window class");
@@ -44,56 +58,43 @@ void TForm1::Create() {
     throw UserError(u"Cannot create the main window");
   }
   try {
-    FormCreate();
+    // The settings, the random source, the window colour, the first fit and
+    // the caption; the printer lookup and the system-menu item follow once
+    // the window shows: loading the spooler costs more than everything before it.
+    showCommand_ = settings_.Load();
+    random_.Seed(
+        static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    // The window colour (the inner border) follows the background colour.
+    SetWindowColor(text_.BackColor());
+    text_.StartFitting();
+    text_.Refit();
+    ::PostMessageW(hwnd_, kFinishCreate, 0, 0);
   } catch (...) {
-    // The steps after the failing one are skipped; the window is shown all the same.
+    // Start-up's own failure: the steps after the failing one are skipped,
+    // and the window is shown all the same.
     ReportCurrentException(hwnd_);
   }
-  // From here on every resize refits, whether FormCreate got through or not.
-  formCreated_ = true;
+  // From here on every resize refits, whether start-up got through or not.
+  text_.StartFitting();
   ::ShowWindow(hwnd_, showCommand_);
   ::UpdateWindow(hwnd_);
 }
 
-LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  TForm1* self = nullptr;
-  if (message == WM_NCCREATE) {
-    self = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<TForm1*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  }
-  if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  try {
-    return self->OnMessage(message, wParam, lParam);
-  } catch (...) {
-    ReportCurrentException(hwnd);
-    return 0;
-  }
+void MainWindow::FinishCreate() {
+  printer_.copies = 0;
+  std::optional<std::u16string> name = DefaultPrinterName();
+  if (!name) throw UserError(kNoDefaultPrinter);
+  printer_.device = std::move(*name);
+  menu_.AddSystemMenuItem();
 }
 
-LRESULT CALLBACK TForm1::Edit1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR, DWORD_PTR self) noexcept {
-  try {
-    return reinterpret_cast<TForm1*>(self)->OnEdit1Message(message, wParam, lParam);
-  } catch (...) {
-    ReportCurrentException(::GetParent(hwnd));
-    return 0;
-  }
-}
-
-LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_NCCREATE:
+      context_.window = hwnd_;
+      return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_CREATE:
-      CreateOwnFont(::GetDpiForWindow(hwnd_));
-      CreateEdit1();
-      CreatePopupMenu1();
+      OnCreate();
       return 0;
     case WM_NCCALCSIZE:
       return OnNcCalcSize(wParam, lParam);
@@ -104,63 +105,55 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     case WM_ERASEBKGND:
-      return 1;  // Edit1 covers the whole client area
+      return 1;  // the text field covers the whole client area
     case WM_SIZE:
-      LayoutEdit1();
-      if (wParam != SIZE_MINIMIZED) FormResize();
+      text_.Layout();
+      if (wParam != SIZE_MINIMIZED) text_.OnResize();
       return 0;
     case WM_SETFOCUS:
-      ::SetFocus(Edit1.hwnd());
+      ::SetFocus(text_.Field().hwnd());
       return 0;
     case WM_COMMAND:
-      if (reinterpret_cast<HWND>(lParam) == Edit1.hwnd() && HIWORD(wParam) == EN_CHANGE &&
-          edit1ChangeAttached_) {
-        Edit1Change();
+      if (reinterpret_cast<HWND>(lParam) == text_.Field().hwnd() && HIWORD(wParam) == EN_CHANGE) {
+        text_.OnTextChanged();
       }
       return 0;
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      ::SetTextColor(dc, ToColorRef(font_.color));
-      ::SetBkColor(dc, ToColorRef(backColor_));
-      return reinterpret_cast<LRESULT>(backBrush_.get());
-    }
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<LRESULT>(text_.Colorize(reinterpret_cast<HDC>(wParam)));
     case WM_CLOSE:
       Close();
       return 0;
     case WM_SYSCOMMAND:
-      FormSysCommand(wParam, lParam);
+      menu_.OnSysCommand(wParam, lParam);
       return 0;
     case WM_CONTEXTMENU:
-      OnContextMenu(lParam);
+      menu_.OnContextMenu(lParam);
       return 0;
     case WM_MOUSEWHEEL:
-      FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      FeatureOf<WindowPlacement>().OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
     case WM_DPICHANGED: {
       // Per-monitor aware: take the size the system proposes for the new
       // scale; the resize refits the text and the frame recomputes its border.
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
       CreateOwnFont(LOWORD(wParam));
-      ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
       return 0;
     }
     case kFinishCreate:
       FinishCreate();
       return 0;
     case WM_TIMER:
-      if (wParam == kTimer1) Timer1Timer();
-      if (wParam == kTimer2) Timer2Timer();
+      FeatureOf<TelopMode>().OnTimer(wParam);
       return 0;
     case WM_QUERYENDSESSION:
-      // Log-off or shutdown: the settings are saved if the file can be
-      // written, and the session is never held up for them (no question).
-      savedForSessionEnd_ = SaveSettingsQuietly();
+      settings_.SaveAtSessionEnd(true);
       return TRUE;
     case WM_ENDSESSION:
-      // A file that was busy at the query may be free now.
-      if (wParam && !savedForSessionEnd_) savedForSessionEnd_ = SaveSettingsQuietly();
+      if (wParam) settings_.SaveAtSessionEnd(false);
       return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);
@@ -170,17 +163,27 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT TForm1::OnEdit1Message(UINT message, WPARAM wParam, LPARAM lParam) {
-  HWND edit = Edit1.hwnd();
+LRESULT CALLBACK MainWindow::TextFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR self) noexcept {
+  try {
+    return reinterpret_cast<MainWindow*>(self)->OnTextFieldMessage(message, wParam, lParam);
+  } catch (...) {
+    ReportCurrentException(::GetParent(hwnd));
+    return 0;
+  }
+}
+
+LRESULT MainWindow::OnTextFieldMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND edit = text_.Field().hwnd();
   switch (message) {
     case WM_CHAR: {
       auto key = static_cast<wchar_t>(wParam);
-      Edit1KeyPress(key);
+      text_.OnCharacter(key);
       if (key == 0) return 0;
       return ::DefSubclassProc(edit, message, key, lParam);
     }
     case WM_MOUSEMOVE:
-      if (Edit1MouseMove(wParam)) return 0;
+      if (text_.OnMouseMove(wParam)) return 0;
       break;
     case WM_SETCURSOR:
       if (modes_.telop && LOWORD(lParam) == HTCLIENT) {
@@ -191,30 +194,26 @@ LRESULT TForm1::OnEdit1Message(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CONTEXTMENU:
       // The command menu instead of the edit control's own.
-      OnContextMenu(lParam);
+      menu_.OnContextMenu(lParam);
       return 0;
     case WM_MOUSEWHEEL:
       // Zooms the window; not passed on, so the main window does not zoom twice.
-      FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      FeatureOf<WindowPlacement>().OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the double-buffered paint fills the background itself
     case WM_PAINT:
       // A DC in wParam is the edit control's own double-buffering hook.
       if (wParam) break;
-      PaintEdit1();
+      text_.Paint();
       return 0;
     case WM_SETFOCUS: {
       LRESULT result = ::DefSubclassProc(edit, message, wParam, lParam);
-      // Open the input method with the focus, so Japanese can be typed at once.
-      if (HIMC context = ::ImmGetContext(edit)) {
-        ::ImmSetOpenStatus(context, TRUE);
-        ::ImmReleaseContext(edit, context);
-      }
+      text_.OpenInputMethod();
       return result;
     }
     case WM_NCDESTROY:
-      ::RemoveWindowSubclass(edit, Edit1Proc, kEdit1SubclassId);
+      ::RemoveWindowSubclass(edit, TextFieldProc, kTextFieldSubclass);
       break;
     default:
       break;
@@ -222,27 +221,15 @@ LRESULT TForm1::OnEdit1Message(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefSubclassProc(edit, message, wParam, lParam);
 }
 
-void TForm1::CreateEdit1() {
-  HWND edit = ::CreateWindowExW(
-      0, L"EDIT", L"Orvane", WS_CHILD | WS_VISIBLE | ES_CENTER | ES_AUTOHSCROLL | ES_NOHIDESEL,
-      0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEdit1Id)), instance_,
-      nullptr);
-  if (!edit) throw UserError(u"Cannot create the text field");
-  Edit1.Attach(edit);
-  ::SetWindowSubclass(edit, Edit1Proc, kEdit1SubclassId, reinterpret_cast<DWORD_PTR>(this));
-  SetColors(font_.color, kWhite);
+void MainWindow::OnCreate() {
+  CreateOwnFont(::GetDpiForWindow(hwnd_));
+  HWND edit = text_.Create(hwnd_, instance_, kTextFieldId);
+  ::SetWindowSubclass(edit, TextFieldProc, kTextFieldSubclass, reinterpret_cast<DWORD_PTR>(this));
   SetWindowColor(windowColor_);
-  // Through the font record, which bounds the face name to what LOGFONTW holds.
-  FontRecord record = FitRecord(0, font_.height, 1, font_.face, font_.style);
-  record.charSet = font_.charSet;
-  LOGFONTW initial = ToLogFont(record);
-  fontHandle_.reset(::CreateFontIndirectW(&initial));
-  ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle_.get()), FALSE);
-  ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-  LayoutEdit1();
+  menu_.Create();
 }
 
-void TForm1::CreateOwnFont(UINT dpi) {
+void MainWindow::CreateOwnFont(UINT dpi) {
   // "Meiryo UI" 11 pixels high at 96 dpi, scaled to the window's monitor.
   LOGFONTW own{};
   own.lfHeight = -::MulDiv(11, static_cast<int>(dpi), 96);
@@ -252,37 +239,13 @@ void TForm1::CreateOwnFont(UINT dpi) {
   ownFont_.reset(::CreateFontIndirectW(&own));
 }
 
-int TForm1::InnerBorder() const noexcept {
-  return ::MulDiv(kInnerBorder, static_cast<int>(::GetDpiForWindow(hwnd_)), 96);
-}
-
-int TForm1::Edit1Slack() const noexcept {
-  return ::MulDiv(kEdit1Slack, static_cast<int>(::GetDpiForWindow(hwnd_)), 96);
-}
-
-SIZE TForm1::ClientSize() const noexcept {
-  RECT rc{};
-  ::GetClientRect(hwnd_, &rc);
-  return {rc.right, rc.bottom};
-}
-
-void TForm1::LayoutEdit1() {
-  if (!Edit1.hwnd()) return;
-  SIZE size = ClientSize();
-  // Edit1 reaches a little beyond both sides of the client area, where it is
-  // clipped: a line fitted to the exact width then leaves room for the caret
-  // after its last character, and the edit control has no reason to scroll.
-  int slack = Edit1Slack();
-  ::MoveWindow(Edit1.hwnd(), -slack, 0, size.cx + 2 * slack, size.cy, TRUE);
-}
-
-LRESULT TForm1::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
   LRESULT result = ::DefWindowProcW(hwnd_, WM_NCCALCSIZE, wParam, lParam);
   // The inner border belongs to the frame, so the client area (and the font
   // fitted to it) excludes it.
   RECT* client = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
                         : reinterpret_cast<RECT*>(lParam);
-  int border = InnerBorder();
+  int border = InnerBorder(hwnd_);
   client->left += border;
   client->top += border;
   client->right = std::max(client->left, client->right - border);
@@ -290,17 +253,18 @@ LRESULT TForm1::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
-void TForm1::PaintInnerBorder() {
+void MainWindow::PaintInnerBorder() {
   RECT window{};
   ::GetWindowRect(hwnd_, &window);
   POINT origin{0, 0};
   ::ClientToScreen(hwnd_, &origin);
-  SIZE size = ClientSize();
+  RECT size{};
+  ::GetClientRect(hwnd_, &size);
   RECT client{origin.x - window.left, origin.y - window.top, 0, 0};
-  client.right = client.left + size.cx;
-  client.bottom = client.top + size.cy;
+  client.right = client.left + size.right;
+  client.bottom = client.top + size.bottom;
   RECT ring = client;
-  int border = InnerBorder();
+  int border = InnerBorder(hwnd_);
   ::InflateRect(&ring, border, border);
   WholeWindowDC dc(hwnd_);
   if (!dc) return;
@@ -308,79 +272,74 @@ void TForm1::PaintInnerBorder() {
   ::FillRect(dc.get(), &ring, windowBrush_.get());
 }
 
-void TForm1::PaintEdit1() {
-  HWND edit = Edit1.hwnd();
-  PaintScope paint(edit);
-  RECT rc{};
-  ::GetClientRect(edit, &rc);
-  if (rc.right <= 0 || rc.bottom <= 0) return;
-  // Painting off screen and copying keeps refits from flickering; the buffer
-  // only grows, so resizing does not churn bitmaps.
-  if (!paintBuffer_ || paintBufferSize_.cx < rc.right || paintBufferSize_.cy < rc.bottom) {
-    paintBufferSize_ = {std::max(rc.right, paintBufferSize_.cx), std::max(rc.bottom, paintBufferSize_.cy)};
-    paintBuffer_.reset(::CreateCompatibleBitmap(paint.dc(), paintBufferSize_.cx, paintBufferSize_.cy));
-  }
-  UniqueMemoryDC memory(::CreateCompatibleDC(paint.dc()));
-  if (!memory || !paintBuffer_) {
-    ::DefSubclassProc(edit, WM_PAINT, reinterpret_cast<WPARAM>(paint.dc()), 0);
-    return;
-  }
-  SelectedObject buffer(memory.get(), paintBuffer_.get());
-  ::FillRect(memory.get(), &rc, backBrush_.get());
-  ::DefSubclassProc(edit, WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0);
-  const RECT& area = paint.area();
-  ::BitBlt(paint.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-           memory.get(), area.left, area.top, SRCCOPY);
-}
-
-void TForm1::SetColors(Color text, Color back) {
-  font_.color = text;
-  backColor_ = back;
-  backBrush_.reset(::CreateSolidBrush(ToColorRef(back)));
-  if (Edit1.hwnd()) ::InvalidateRect(Edit1.hwnd(), nullptr, FALSE);
-}
-
-void TForm1::SetWindowColor(Color color) {
+void MainWindow::SetWindowColor(Color color) {
   windowColor_ = color;
   windowBrush_.reset(::CreateSolidBrush(ToColorRef(color)));
   if (hwnd_) ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
-void TForm1::FormCreate() {
-  LoadSettings();
-  random_.Seed(static_cast<std::uint32_t>(
-      std::chrono::steady_clock::now().time_since_epoch().count()));
-  // The window colour (the inner border) follows the background colour.
-  SetWindowColor(backColor_);
-  formCreated_ = true;
-  FitFont();
-  UpdateCaption();
-  // The printer lookup and the system-menu item follow once the window shows:
-  // loading the spooler costs more than everything before it.
-  ::PostMessageW(hwnd_, kFinishCreate, 0, 0);
-}
-
-void TForm1::FinishCreate() {
-  printer_.copies = 0;
-  SelectDefaultPrinter();
-  AddSystemMenuItem();
-}
-
-void TForm1::OnContextMenu(LPARAM lParam) {
-  POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  if (at.x == -1 && at.y == -1) {
-    // From the keyboard: open over the middle of the text.
-    SIZE client = ClientSize();
-    at = {client.cx / 2, client.cy / 2};
-    ::ClientToScreen(hwnd_, &at);
+void MainWindow::ProcessMessages() {
+  // What was queued before the call runs now, and nothing after: a 20 ms
+  // telop timer that fires again before its last tick is done (a loaded
+  // machine) would keep the loop, and the command that called it, running.
+  const DWORD start = ::GetTickCount();
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (!PreTranslateMessage(message)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    if (static_cast<LONG>(message.time - start) > 0) return;
   }
-  OpenPopupMenu1(at);
 }
 
-void TForm1::SelectDefaultPrinter() {
-  std::optional<std::u16string> name = DefaultPrinterName();
-  if (!name) throw UserError(u"There is no default printer currently selected");
-  printer_.device = std::move(*name);
+void MainWindow::Close() {
+  // Never beneath a running command: it closes the window once it returns.
+  if (menu_.Running()) {
+    menu_.CloseWhenDone();
+    return;
+  }
+  CloseNow();
+}
+
+void MainWindow::CloseNow() {
+  if (settings_.SaveAtClose()) ::DestroyWindow(hwnd_);
+}
+
+void MainWindow::RunHandler(Cmd command) {
+  switch (command) {
+#define ORVANE_RUN_HANDLER(id, parent, caption, shortcut, enable, feature, handler) \
+  case Cmd::id:                                                                     \
+    FeatureOf<feature>().handler();                                                 \
+    return;
+    ORVANE_COMMANDS(ORVANE_RUN_HANDLER, ORVANE_NO_ID, ORVANE_NO_ID)
+#undef ORVANE_RUN_HANDLER
+    default:
+      return;  // a submenu
+  }
+}
+
+void MainWindow::ClearAndExit() {
+  text_.Field().SetText(u"");
+  Close();
+}
+
+void MainWindow::Exit() {
+  switch (NextExitStep(modes_)) {
+    case ExitStep::LeaveFullScreen:
+      FeatureOf<WindowPlacement>().LeaveFullScreenForExit();
+      break;
+    case ExitStep::LeaveTelop:
+      FeatureOf<TelopMode>().Toggle();
+      break;
+    case ExitStep::Close:
+      Close();
+      break;
+  }
 }
 
 }  // namespace orvane

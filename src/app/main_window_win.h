@@ -1,216 +1,112 @@
 #pragma once
-// TForm1, the one window of the program. Handlers are members named after the
-// component and event they serve; their bodies live in the subsystem folders
-// (display/ holds the stretched text's).
+// The one window of the program. It composes the features, hands each the
+// same WindowContext, and routes the window's and the text field's messages
+// to them; what a command does lives in the feature's own folder.
 
-#include <cstdint>
-#include <deque>
-#include <functional>
-#include <random>
-#include <string>
+#include <tuple>
+#include <type_traits>
 
-#include "app/commands.h"
-#include "app/menu_state.h"
-#include "display/colors.h"
+#include "about/about_box_win.h"
+#include "app/command_menu_win.h"
+#include "desktop/help_win.h"
+#include "desktop/shortcuts_win.h"
 #include "display/display_modes.h"
-#include "display/font_fit.h"
-#include "display/placement.h"
-#include "output/printer_settings.h"
+#include "display/font_color_commands_win.h"
+#include "display/stretched_text_win.h"
+#include "display/window_context_win.h"
+#include "display/window_placement_win.h"
+#include "output/picture_win.h"
+#include "output/printing_win.h"
 #include "platform/handles_win.h"
-#include "platform/text_field_win.h"
+#include "platform/printer_settings.h"
+#include "platform/random_source.h"
 #include "platform/sdk_win.h"
-#include "telop/telop_motion.h"
+#include "platform/window_base_win.h"
+#include "report/report_command_win.h"
+#include "settings/settings_file_win.h"
+#include "telop/telop_mode_win.h"
 
 namespace orvane {
 
-inline COLORREF ToColorRef(Color c) noexcept {
-  // Only RGB reaches GDI: it reads a top byte as a palette index.
-  return IsSystemColor(c) ? ::GetSysColor(SystemColorIndex(c)) : static_cast<COLORREF>(c & 0x00FFFFFF);
-}
-
-// The program's one pseudo-random generator, seeded once at start.
-class ProgramRandom : public RandomSource {
+// Features made from the context alone, found by their type.
+template <typename Feature>
+using MadeFrom = WindowContext&;
+template <typename... Feature>
+class FeatureSet : public std::tuple<Feature...> {
  public:
-  void Seed(std::uint32_t seed) { engine_.seed(seed); }
-  int Next(int range) override {
-    if (range <= 0) return 0;
-    return std::uniform_int_distribution<int>(0, range - 1)(engine_);
-  }
-
- private:
-  std::mt19937 engine_;
+  explicit FeatureSet(WindowContext& context)
+      : std::tuple<Feature...>(static_cast<MadeFrom<Feature>>(context)...) {}
 };
 
-class TForm1;
-// Runs what is queued for the GUI thread now, shortcuts included.
-void ProcessMessages(TForm1& form);
-
-inline constexpr UINT kFinishCreate = WM_APP + 1;  // the start-up steps after the first show
-inline constexpr UINT_PTR kTimer1 = 1;  // telop motion, every 20 ms
-inline constexpr UINT_PTR kTimer2 = 2;  // telop turn, every minute
-
-// The properties of the font the text is shown in.
-struct DisplayFont {
-  std::u16string face = u"ＭＳ 明朝";
-  unsigned style = 0;
-  Color color = 0xFF000008;  // the system's window-text colour
-  int height = -37;          // 28 points at 96 pixels per inch
-  std::uint8_t charSet = 1;  // DEFAULT_CHARSET until the first fit
-};
-
-class TForm1 {
+class MainWindow final : public WindowBase<MainWindow>, WindowSeam, CommandMenu::Host {
  public:
-  explicit TForm1(HINSTANCE instance) noexcept : instance_(instance) {}
-  TForm1(const TForm1&) = delete;
-  TForm1& operator=(const TForm1&) = delete;
+  explicit MainWindow(HINSTANCE instance) noexcept;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
-  // Creates the window hidden, runs FormCreate and shows it.
+  // Creates the window hidden, reads the settings, fits the text and shows it.
   void Create();
 
-  // The message loop's look at a key before it is translated: a shortcut of
-  // the command menu is run and consumed here, so it types nothing.
-  [[nodiscard]] bool PreTranslateMessage(const MSG& message);
-
-  // A command's handler; checked is an auto-check item's new mark.
-  using CommandHandler = void (*)(TForm1& form, bool checked);
-
-  // What the subsystems' command handlers work with.
-  [[nodiscard]] HWND hwnd() const noexcept { return hwnd_; }
-  [[nodiscard]] HINSTANCE instance() const noexcept { return instance_; }
-  [[nodiscard]] const DisplayFont& Font() const noexcept { return font_; }
-  // The window's own font, which the caption is measured in; not the display's.
-  [[nodiscard]] HFONT OwnFont() const noexcept { return ownFont_.get(); }
-  [[nodiscard]] Color BackColor() const noexcept { return backColor_; }
-  // The display's true background: the one saved while telop mode keys it out.
-  [[nodiscard]] Color TrueBackColor() const noexcept {
-    return modes_.colorKey ? modes_.savedBackColor : backColor_;
+  // The message loop's look at a key before it is translated.
+  [[nodiscard]] bool PreTranslateMessage(const MSG& message) {
+    return menu_.PreTranslateMessage(message);
   }
-  [[nodiscard]] const DisplayModes& Modes() const noexcept { return modes_; }
-  [[nodiscard]] PrinterSettings& Printer() noexcept { return printer_; }
-  [[nodiscard]] ProgramRandom& Random() noexcept { return random_; }
-  // A new face or style: the font record, then the refit and the caption.
-  void SetFontFace(std::u16string face, unsigned style);
-  void SetColors(Color text, Color back);
-  void SetWindowColor(Color color);
-  // The caret to the end with nothing selected, and hidden.
-  void CaretToEndHidden();
 
-  TextField Edit1;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT AfterFailure() noexcept { return 0; }
+
+  // Commands that only the window can compose.
+  void ClearAndExit();
+  // Escape: full screen is left first, then telop mode; only then does the window close.
+  void Exit();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                     LPARAM lParam) noexcept;
-  static LRESULT CALLBACK Edit1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR id, DWORD_PTR self) noexcept;
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnEdit1Message(UINT message, WPARAM wParam, LPARAM lParam);
+  // WindowSeam.
+  void ProcessMessages() override;
+  [[nodiscard]] Color WindowColor() const noexcept override { return windowColor_; }
+  void SetWindowColor(Color color) override;
+  [[nodiscard]] HFONT WindowFont() const noexcept override { return ownFont_.get(); }
+  void AddSystemMenuItem() override { menu_.AddSystemMenuItem(); }
+  void Close() override;
+  // CommandMenu::Host.
+  void RunHandler(Cmd command) override;
+  void CloseNow() override;
 
-  // Window plumbing (app/main_window.cpp).
-  void CreateEdit1();
+  template <typename Feature>
+  Feature& FeatureOf() noexcept {
+    if constexpr (std::is_same_v<Feature, MainWindow>) {
+      return *this;
+    } else if constexpr (std::is_same_v<Feature, StretchedText>) {
+      return text_;
+    } else {
+      return std::get<Feature>(features_);
+    }
+  }
+
+  static LRESULT CALLBACK TextFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR self) noexcept;
+  LRESULT OnTextFieldMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCreate();
+  void FinishCreate();
   void CreateOwnFont(UINT dpi);
-  void LayoutEdit1();
   LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
   void PaintInnerBorder();
-  void PaintEdit1();
-  [[nodiscard]] int InnerBorder() const noexcept;
-  [[nodiscard]] int Edit1Slack() const noexcept;
-  [[nodiscard]] SIZE ClientSize() const noexcept;
-
-  // Start and stop (app/main_window.cpp).
-  void FormCreate();
-  void FinishCreate();
-  void SelectDefaultPrinter();
-
-  // The settings file (settings/settings_file.cpp).
-  void LoadSettings();
-  void SaveSettings();
-  [[nodiscard]] bool FormCloseQuery();
-  [[nodiscard]] bool SaveSettingsQuietly() noexcept;  // at log-off: saved if it can be
-
-  // The stretched text (display/stretched_text.cpp).
-  void FitFont();
-  void ScrollEdit1Home();
-  void ShowLineStart();
-  void UpdateCaption();
-  void FormResize();
-  void Edit1Change();
-  void Edit1KeyPress(wchar_t& key);
-  void Clear1Click();
-  void SelectAll1Click();
-  [[nodiscard]] bool Edit1MouseMove(WPARAM keys);
-
-  // The command menu and the system-menu item (app/command_menu.cpp).
-  void CreatePopupMenu1();
-  [[nodiscard]] MenuSnapshot Snapshot() const;
-  void PopupMenu1Popup();
-  void OpenPopupMenu1(POINT screen);
-  void ClickItem(Cmd command);
-  // The handler of a command; null while its subsystem is not built in.
-  [[nodiscard]] static CommandHandler HandlerOf(Cmd command) noexcept;
-  // Runs the action once the running command has returned.
-  void Defer(std::function<void()> action);
-  void AddSystemMenuItem();
-  void FormSysCommand(WPARAM command, LPARAM lParam);
-  void OnContextMenu(LPARAM lParam);
-  [[nodiscard]] int WorkWidth() const;
-  [[nodiscard]] int WorkHeight() const;
-
-  // Window placement (display/placement_commands.cpp).
-  void FormMouseWheel(int delta);
-  void ZoomWindow(int percent);
-  void FullScreen1Click();
-  void Exit1Click();
-  void ClearClose1Click();
-  void Centering1Click();
-  void StayOnTop1Click(bool checked);
-  void Maximize1Click(bool checked);
-  void Minimize1Click();
-  void SetSizable(bool sizable);
-  void SetWindowState(int showCommand);
-  void SetBounds(const Rect& bounds);
-  void ApplyModeChange(const ModeChange& change);
-  [[nodiscard]] FallbackPlacement Fallback() const;
-  [[nodiscard]] Rect FirstStartBounds() const;
-  void Close();
-
-  // Telop mode (telop/telop_mode.cpp).
-  void OrvaneFloat1Click();
-  void Timer1Timer();
-  void Timer2Timer();
-  void SetColorKey(bool on);
-  void PullIntoMotionBox();
 
   HINSTANCE instance_;
-  HWND hwnd_ = nullptr;
-  DisplayFont font_;
-  UniqueFont fontHandle_;
-  UniqueFont ownFont_;
-  SIZE fittedClientSize_{-1, -1};  // the client size of the last fit
-  std::u16string caption_;         // the caption UpdateCaption last set
-  Color backColor_ = kWhite;
-  Color windowColor_ = kYellow;
-  UniqueBrush backBrush_;
-  UniqueBrush windowBrush_;
-  UniqueBitmap paintBuffer_;  // Edit1's off-screen picture, kept between paints
-  SIZE paintBufferSize_{};
-  bool selectAll_ = false;           // the SelectAll1 check mark
-  DisplayModes modes_;               // full screen, telop mode and what they saved
-  UniqueMenu popupMenu1_;
-  MenuState menuState_;              // enabled states and marks of the last preparation
-  WheelAccumulator wheel_;
-  bool edit1ChangeAttached_ = true;  // Edit1's change notification
-  bool typing_ = false;              // a typed character is on its way into Edit1
-  bool formCreated_ = false;         // resizes before FormCreate fits nothing
-  Cmd running_ = Cmd::None;          // the command whose handler is on the stack
-  bool closePending_ = false;        // a close asked for while it ran
-  std::deque<std::function<void()>> deferred_;  // commands and menus asked for meanwhile
-  static constexpr std::size_t kMaxDeferred = 16;
-  int showCommand_ = SW_SHOWNORMAL;  // the state the window takes when shown
-  bool savedForSessionEnd_ = false;  // the settings saved at the log-off query
+  StretchedText text_;
+  DisplayModes modes_;
   PrinterSettings printer_;
   ProgramRandom random_;
-  int telopDirection_ = 0;         // TelopDirection
-  ActivationKeeper telopActivation_;  // the activation the drift off the screen may lose
+  WindowContext context_;
+  FeatureSet<WindowPlacement, TelopMode, FontColorCommands, Printing, Picture, ReportCommand,
+             Shortcuts, HelpCommands, AboutCommand>
+      features_;
+  SettingsStore settings_;
+  CommandMenu menu_;
+  Color windowColor_ = kYellow;
+  UniqueBrush windowBrush_;
+  UniqueFont ownFont_;
+  int showCommand_ = SW_SHOWNORMAL;  // the state the window takes when shown
 };
 
 }  // namespace orvane

@@ -36,16 +36,16 @@ MenuState PrepareMenu(const MenuSnapshot& s) {
       case Enable::NotEmpty: enabled = length > 0; break;
       case Enable::CanUndo: enabled = s.canUndo; break;
     }
-    m[row.id].enabled = enabled && !s.withoutHandler[IndexOf(row.id)];
+    m[row.id].enabled = enabled;
   }
 
   m.selectAll = length > 0 && s.selectionLength == length;
-  m[Cmd::SelectAll1].checked = m.selectAll;
+  m[Cmd::SelectAll].checked = m.selectAll;
   m.fullScreen = CoversScreen(s);
-  m[Cmd::FullScreen1].checked = m.fullScreen;
-  m[Cmd::OrvaneFloat1].checked = s.telop;
-  m[Cmd::Maximize1].checked = s.maximized;
-  m[Cmd::StayOnTop1].checked = s.topmost;
+  m[Cmd::FullScreen].checked = m.fullScreen;
+  m[Cmd::Telop].checked = s.telop;
+  m[Cmd::Maximize].checked = s.maximized;
+  m[Cmd::StayOnTop].checked = s.topmost;
 
   m.maximizeCaption = u"最大化 (" + DecimalText(WorkWidth(s, m.fullScreen)) + u"x" +
                       DecimalText(WorkHeight(s, m.fullScreen)) + u")";

@@ -3,7 +3,6 @@
 // enabled states, check marks and live captions of every item.
 
 #include <array>
-#include <bitset>
 #include <string>
 #include <string_view>
 
@@ -24,8 +23,6 @@ struct MenuSnapshot {
   int left = 0, top = 0, right = 0, bottom = 0;
   int screenWidth = 0, screenHeight = 0;
   int workAreaWidth = 0, workAreaHeight = 0;
-  // Commands whose subsystem is not built in: greyed, their keys left to the field.
-  std::bitset<kCommandCount> withoutHandler;
 };
 
 struct ItemState {

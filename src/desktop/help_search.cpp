@@ -53,7 +53,8 @@ std::u16string DirectoryPart(std::u16string_view path) {
   return std::u16string(cut);
 }
 
-std::optional<std::u16string> FindHelpFile(std::u16string_view exePath, const FileExists& exists) {
+std::optional<std::u16string> FindHelpFile(std::u16string_view exePath,
+                                           const FileExistsCheck& exists) {
   std::u16string help = HelpFileName(exePath);
   const std::u16string name = help.substr(NameStart(help));
   for (;;) {

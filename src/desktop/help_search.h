@@ -21,9 +21,9 @@ namespace orvane {
 // Tests the help file's name beside the executable, then in each folder above,
 // up to and including the drive or share root; the first that exists, or
 // nothing.
-using FileExists = std::function<bool(const std::u16string& path)>;
+using FileExistsCheck = std::function<bool(const std::u16string& path)>;
 [[nodiscard]] std::optional<std::u16string> FindHelpFile(std::u16string_view exePath,
-                                                         const FileExists& exists);
+                                                         const FileExistsCheck& exists);
 
 // What the user reads when no folder holds the help file: it names the file,
 // not a path.

@@ -1,6 +1,6 @@
 #include "desktop/shortcut_texts.h"
 
-#include "app/version.h"
+#include "platform/version.h"
 
 namespace orvane {
 namespace {
@@ -17,12 +17,6 @@ std::u16string Join(std::initializer_list<std::u16string_view> parts) {
 }
 
 }  // namespace
-
-std::u16string WithTrailingBackslash(std::u16string_view folder) {
-  std::u16string path(folder);
-  if (path.empty() || path.back() != u'\\') path += u'\\';
-  return path;
-}
 
 std::u16string ShortcutPath(std::u16string_view folder) { return Join({folder, kProductName, u".Lnk"}); }
 

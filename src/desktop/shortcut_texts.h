@@ -8,9 +8,6 @@
 
 namespace orvane {
 
-// The folder with exactly one backslash at its end, so a file name can follow.
-[[nodiscard]] std::u16string WithTrailingBackslash(std::u16string_view folder);
-
 // The shortcut file in a folder that ends in a backslash: the product's name
 // with ".Lnk", written so, whatever the executable is called.
 [[nodiscard]] std::u16string ShortcutPath(std::u16string_view folder);

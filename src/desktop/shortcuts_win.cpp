@@ -2,11 +2,10 @@
 
 #include <string>
 
-#include "app/app_title.h"
-#include "app/main_window_win.h"
-#include "desktop/shell_folders_win.h"
 #include "desktop/shortcut_texts.h"
+#include "platform/app_title.h"
 #include "platform/com_win.h"
+#include "platform/files_win.h"
 #include "platform/message_boxes_win.h"
 #include "platform/shell_win.h"
 #include "platform/text_win.h"
@@ -14,17 +13,13 @@
 namespace orvane {
 namespace {
 
-bool FileExists(const std::u16string& path) {
-  const DWORD attributes = ::GetFileAttributesW(W(path));
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 // A new shell link with the target path alone set, saved over whatever is at
 // `link`. True when the save succeeded; a shell-link object that cannot be
 // made raises the platform's error.
 bool WriteLink(const std::u16string& exe, const std::u16string& link) {
   ComPtr<IUnknown> object;
-  ThrowIfFailed(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+  ThrowIfFailed(::CoCreateInstance(CLSID_ShellLink, nullptr,
+                                   CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                    IID_PPV_ARGS(object.put())));
   ComPtr<IShellLinkW> shellLink;
   ThrowIfFailed(object->QueryInterface(IID_PPV_ARGS(shellLink.put())));
@@ -34,14 +29,16 @@ bool WriteLink(const std::u16string& exe, const std::u16string& link) {
   return file->Save(W(link), FALSE) == S_OK;
 }
 
-}  // namespace
-
+// Creates the shortcut in the shell folder with this CSIDL, or asks whether to
+// update or delete the one there; reports the outcome, then offers to open
+// the folder. `word` names the folder in every message.
 void RegisterShortcut(HWND owner, int folderId, std::u16string_view word) {
   const std::u16string link = ShortcutPath(SpecialFolderPath(owner, folderId));
   const std::u16string exe = ExecutablePath();
   ShortcutOutcome outcome;
   if (FileExists(link)) {
-    switch (AskQuestion(owner, ExistenceQuestion(word, ApplicationTitle(exe)), MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    switch (AskQuestion(owner, ExistenceQuestion(word, ApplicationTitle(exe)),
+                        MB_YESNOCANCEL | MB_ICONQUESTION)) {
       case IDYES:
         outcome = WriteLink(exe, link) ? ShortcutOutcome::Updated : ShortcutOutcome::NotUpdated;
         break;
@@ -68,8 +65,12 @@ void RegisterShortcut(HWND owner, int folderId, std::u16string_view word) {
   }
 }
 
-void ScDeskTop1Click(TForm1& form, bool) { RegisterShortcut(form.hwnd(), CSIDL_DESKTOP, u"DeskTop"); }
-void ScStartMenu1Click(TForm1& form, bool) { RegisterShortcut(form.hwnd(), CSIDL_PROGRAMS, u"Program Menu"); }
-void ScStartUp1Click(TForm1& form, bool) { RegisterShortcut(form.hwnd(), CSIDL_STARTUP, u"StartUp"); }
+}  // namespace
+
+void Shortcuts::OnDesktop() { RegisterShortcut(context_.window, CSIDL_DESKTOP, u"DeskTop"); }
+void Shortcuts::InStartMenu() {
+  RegisterShortcut(context_.window, CSIDL_PROGRAMS, u"Program Menu");
+}
+void Shortcuts::InStartup() { RegisterShortcut(context_.window, CSIDL_STARTUP, u"StartUp"); }
 
 }  // namespace orvane

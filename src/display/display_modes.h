@@ -18,12 +18,17 @@ struct Rect {
 };
 
 struct DisplayModes {
-  bool fullScreen = false;  // the FullScreen1 check mark
-  bool telop = false;       // the OrvaneFloat1 check mark
+  bool fullScreen = false;  // the full-screen command's check mark
+  bool telop = false;       // the telop command's check mark
   bool colorKey = false;    // the window's transparency, on exactly in telop mode
   Rect savedBounds;         // SavedBounds: the bounds before full screen
   Color savedBackColor = kWhite;  // SavedBackColor: the background before telop mode
 };
+
+// The display's true background: the one saved while telop mode keys it out.
+[[nodiscard]] constexpr Color TrueBackColor(const DisplayModes& modes, Color shown) noexcept {
+  return modes.colorKey ? modes.savedBackColor : shown;
+}
 
 // Full screen entered or left: the modes after it and what the shell applies.
 enum class WindowState { Keep, Normal, Maximized };

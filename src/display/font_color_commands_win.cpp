@@ -1,76 +1,66 @@
-// The font and colour commands: the dialogs choose, the window refits.
-
 #include "display/font_color_commands_win.h"
 
 #include <string>
 
-#include "app/main_window_win.h"
-#include "app/user_error.h"
 #include "display/font_choice.h"
-#include "display/font_color_dialogs_win.h"
+#include "display/stretched_text_win.h"
+#include "platform/printers_win.h"
 #include "platform/text_win.h"
+#include "platform/user_error.h"
 
 namespace orvane {
 namespace {
 
-using InfoContext = unique_handle<HDC, DeleteMemoryDC>;
-
 // The current printer, whose fonts the font dialog lists beside the screen's.
-InfoContext OpenPrinterInfo(const PrinterSettings& printer) {
-  if (printer.device.empty()) throw UserError(u"There is no default printer currently selected");
-  InfoContext info(::CreateICW(L"WINSPOOL", W(printer.device), nullptr, nullptr));
+UniqueDC OpenPrinterInfo(const PrinterSettings& printer) {
+  if (printer.device.empty()) throw UserError(kNoDefaultPrinter);
+  UniqueDC info(::CreateICW(L"WINSPOOL", W(printer.device), nullptr, nullptr));
   if (!info) throw UserError(u"The printer \"" + printer.device + u"\" cannot be used");
   return info;
 }
 
-// Kept for the run: the custom colours the user defines come back next time.
-ColorDialog& ColorDialog1() {
-  static ColorDialog dialog;
-  return dialog;
-}
-
-// The dialog's font becomes the display font; the fit replaces its size.
-void FontDialog1Apply(TForm1& form, const DialogFont& font) {
-  form.SetColors(font.color, form.BackColor());
-  form.SetFontFace(font.face, font.style);
-}
-
 }  // namespace
 
-void SelectFont1Click(TForm1& form, bool) {
-  InfoContext printer = OpenPrinterInfo(form.Printer());
-  const DisplayFont& shown = form.Font();
+void FontColorCommands::Apply(const DialogFont& font) {
+  context_.text.SetColors(font.color, context_.text.BackColor());
+  context_.text.SetFace(font.face, font.style);
+}
+
+void FontColorCommands::ChooseFont() {
+  UniqueDC printer = OpenPrinterInfo(context_.printer);
+  const DisplayFont& shown = context_.text.Font();
   FontDialog dialog;
-  dialog.font = {shown.face, DialogFontHeight(static_cast<int>(::GetDpiForWindow(form.hwnd()))),
+  dialog.font = {shown.face, DialogFontHeight(static_cast<int>(::GetDpiForWindow(context_.window))),
                  shown.style, shown.color, shown.charSet};
-  if (dialog.Execute(form.hwnd(), printer.get(),
-                     [&form](const DialogFont& font) { FontDialog1Apply(form, font); })) {
-    FontDialog1Apply(form, dialog.font);
+  if (dialog.Execute(context_.window, printer.get(),
+                     [this](const DialogFont& font) { Apply(font); })) {
+    Apply(dialog.font);
   }
 }
 
-void FontColor1Click(TForm1& form, bool) {
-  ColorDialog& dialog = ColorDialog1();
-  dialog.color = form.Font().color;
-  if (!dialog.Execute(form.hwnd())) return;
-  form.SetColors(dialog.color, form.BackColor());
-  form.CaretToEndHidden();
+void FontColorCommands::ChooseTextColor() {
+  StretchedText& text = context_.text;
+  colorDialog_.color = text.Font().color;
+  if (!colorDialog_.Execute(context_.window)) return;
+  text.SetColors(colorDialog_.color, text.BackColor());
+  text.CaretToEndHidden();
 }
 
-void BackColor1Click(TForm1& form, bool) {
-  ColorDialog& dialog = ColorDialog1();
-  dialog.color = form.BackColor();
-  if (!dialog.Execute(form.hwnd())) return;
-  form.SetColors(form.Font().color, dialog.color);
-  form.SetWindowColor(dialog.color);
-  form.CaretToEndHidden();
+void FontColorCommands::ChooseBackColor() {
+  StretchedText& text = context_.text;
+  colorDialog_.color = text.BackColor();
+  if (!colorDialog_.Execute(context_.window)) return;
+  text.SetColors(text.Font().color, colorDialog_.color);
+  context_.seam.SetWindowColor(colorDialog_.color);
+  text.CaretToEndHidden();
 }
 
-void AlterNate1Click(TForm1& form, bool) {
-  ColorPair swapped = Swapped({form.Font().color, form.BackColor()});
-  form.SetColors(swapped.text, swapped.back);
-  form.SetWindowColor(swapped.back);
-  form.CaretToEndHidden();
+void FontColorCommands::SwapColors() {
+  StretchedText& text = context_.text;
+  ColorPair swapped = Swapped({text.Font().color, text.BackColor()});
+  text.SetColors(swapped.text, swapped.back);
+  context_.seam.SetWindowColor(swapped.back);
+  text.CaretToEndHidden();
 }
 
 }  // namespace orvane

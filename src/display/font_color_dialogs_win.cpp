@@ -7,11 +7,11 @@
 
 #include <string>
 
-#include "app/main_window_win.h"
-#include "app/user_error.h"
+#include "display/color_ref_win.h"
+#include "display/log_font_win.h"
 #include "platform/common_dialogs_win.h"
-#include "platform/fonts_win.h"
-#include "platform/message_boxes_win.h"
+#include "platform/user_error.h"
+#include "platform/window_base_win.h"
 
 namespace orvane {
 namespace {
@@ -36,95 +36,67 @@ std::u16string FontDialogFailure(DWORD code) {
   return text + u")";
 }
 
-FontRecord FromLogFont(const LOGFONTW& lf) {
-  FontRecord r;
-  r.height = lf.lfHeight;
-  r.width = lf.lfWidth;
-  r.escapement = lf.lfEscapement;
-  r.orientation = lf.lfOrientation;
-  r.weight = lf.lfWeight;
-  r.italic = lf.lfItalic;
-  r.underline = lf.lfUnderline;
-  r.strikeOut = lf.lfStrikeOut;
-  r.charSet = lf.lfCharSet;
-  r.outPrecision = lf.lfOutPrecision;
-  r.clipPrecision = lf.lfClipPrecision;
-  r.quality = lf.lfQuality;
-  r.pitchAndFamily = lf.lfPitchAndFamily;
-  std::copy(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), r.faceName.begin());
-  return r;
-}
-
-constexpr wchar_t kSessionProperty[] = L"Orvane.FontDialog";
-
 }  // namespace
 
 // One showing of the font dialog: which boxes the user has changed so far.
-struct FontDialog::Session {
+// The dialog has filled its boxes before its hook learns of the session: the
+// commands it sent itself meanwhile never count as the user's changes.
+struct FontDialog::Session : WindowBase<Session, WindowKind::HookedDialog> {
+  Session(FontDialog& self, const ApplyHandler& onApply) : self(self), onApply(onApply) {}
+
   FontDialog& self;
   const ApplyHandler& onApply;
   bool faceChanged = false;
   bool scriptChanged = false;
   bool colorChanged = false;
 
-  void Apply(HWND dialog) noexcept {
-    try {
-      LOGFONTW shown{};
-      ::SendMessageW(dialog, WM_CHOOSEFONT_GETLOGFONT, 0, reinterpret_cast<LPARAM>(&shown));
-      // The colour box's current entry, when it has one; its item data is the colour.
-      HWND colorBox = ::GetDlgItem(dialog, cmb4);
-      LRESULT entry = colorBox ? ::SendMessageW(colorBox, CB_GETCURSEL, 0, 0) : CB_ERR;
-      Color color = entry == CB_ERR
-                        ? 0
-                        : static_cast<Color>(::SendMessageW(colorBox, CB_GETITEMDATA, entry, 0));
-      self.font =
-          TakeFromDialog(self.font, FromLogFont(shown), color, {scriptChanged, entry != CB_ERR});
-      if (onApply) onApply(self.font);
-    } catch (...) {
-      // Reported over the dialog, which stays open.
-      ReportCurrentException(dialog);
-    }
+  static Session* FromInitParam(LPARAM lParam) noexcept {
+    return reinterpret_cast<Session*>(reinterpret_cast<const CHOOSEFONTW*>(lParam)->lCustData);
   }
-};
 
-UINT_PTR CALLBACK FontDialog::Hook(HWND dialog, UINT message, WPARAM wParam,
-                                   LPARAM lParam) noexcept {
-  if (message == WM_INITDIALOG) {
-    // The dialog has filled its boxes by now: the commands it sent itself
-    // meanwhile found no session and never count as the user's changes.
-    auto* choose = reinterpret_cast<const CHOOSEFONTW*>(lParam);
-    ::SetPropW(dialog, kSessionProperty, reinterpret_cast<HANDLE>(choose->lCustData));
-    return TRUE;
-  }
-  auto* session = static_cast<Session*>(::GetPropW(dialog, kSessionProperty));
-  if (!session) return FALSE;
-  if (message == WM_DESTROY) {
-    ::RemovePropW(dialog, kSessionProperty);
+  UINT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) return TRUE;
+    if (message != WM_COMMAND) return FALSE;
+    const WORD code = HIWORD(wParam);
+    switch (LOWORD(wParam)) {
+      case cmb1:  // face
+        if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) faceChanged = true;
+        break;
+      case cmb5:  // script
+        if (code == CBN_SELCHANGE) scriptChanged = true;
+        break;
+      case cmb4:  // colour
+        if (code == CBN_SELCHANGE) colorChanged = true;
+        break;
+      case psh3:  // Apply
+        if (code == BN_CLICKED) {
+          Apply();
+          return TRUE;
+        }
+        break;
+      default:
+        break;
+    }
     return FALSE;
   }
-  if (message != WM_COMMAND) return FALSE;
-  const WORD code = HIWORD(wParam);
-  switch (LOWORD(wParam)) {
-    case cmb1:  // face
-      if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) session->faceChanged = true;
-      break;
-    case cmb5:  // script
-      if (code == CBN_SELCHANGE) session->scriptChanged = true;
-      break;
-    case cmb4:  // colour
-      if (code == CBN_SELCHANGE) session->colorChanged = true;
-      break;
-    case psh3:  // Apply
-      if (code == BN_CLICKED) {
-        session->Apply(dialog);
-        return TRUE;
-      }
-      break;
-    default:
-      break;
+
+  // A failed Apply is reported over the dialog, which stays open.
+  static UINT_PTR AfterFailure() noexcept { return TRUE; }
+
+  void Apply() {
+    LOGFONTW shown{};
+    ::SendMessageW(hwnd_, WM_CHOOSEFONT_GETLOGFONT, 0, reinterpret_cast<LPARAM>(&shown));
+    // The colour box's current entry, when it has one; its item data is the colour.
+    HWND colorBox = ::GetDlgItem(hwnd_, cmb4);
+    LRESULT entry = colorBox ? ::SendMessageW(colorBox, CB_GETCURSEL, 0, 0) : CB_ERR;
+    Color color = entry == CB_ERR
+                      ? 0
+                      : static_cast<Color>(::SendMessageW(colorBox, CB_GETITEMDATA, entry, 0));
+    self.font =
+        TakeFromDialog(self.font, FromLogFont(shown), color, {scriptChanged, entry != CB_ERR});
+    if (onApply) onApply(self.font);
   }
-  return FALSE;
-}
+};
 
 bool FontDialog::Execute(HWND owner, HDC printerInfo, const ApplyHandler& onApply) {
   static const auto chooseFont = RequiredDialogFunction<decltype(&::ChooseFontW)>("ChooseFontW");
@@ -138,7 +110,7 @@ bool FontDialog::Execute(HWND owner, HDC printerInfo, const ApplyHandler& onAppl
                  CF_APPLY | CF_ENABLEHOOK | CF_INITTOLOGFONTSTRUCT;
   choose.rgbColors = ToColorRef(font.color);
   choose.lCustData = reinterpret_cast<LPARAM>(&session);
-  choose.lpfnHook = &Hook;
+  choose.lpfnHook = &Session::Procedure;
   if (!chooseFont(&choose)) {
     if (DWORD error = LastDialogError()) throw UserError(FontDialogFailure(error));
     return false;  // Cancel: what an Apply set stays

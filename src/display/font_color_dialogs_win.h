@@ -11,7 +11,7 @@
 
 namespace orvane {
 
-// FontDialog1: screen and printer fonts, effects, an Apply button.
+// The font dialog: screen and printer fonts, effects, an Apply button.
 class FontDialog {
  public:
   using ApplyHandler = std::function<void(const DialogFont&)>;
@@ -26,10 +26,9 @@ class FontDialog {
 
  private:
   struct Session;
-  static UINT_PTR CALLBACK Hook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 };
 
-// ColorDialog1: the full colour dialog; its 16 custom colours last for the run.
+// The full colour dialog; its 16 custom colours last as long as the object.
 class ColorDialog {
  public:
   ColorDialog() { custom_.fill(RGB(255, 255, 255)); }

@@ -8,11 +8,11 @@
 #include <span>
 #include <string>
 
-#include "app/main_window_win.h"
-#include "desktop/shell_folders_win.h"
+#include "display/stretched_text_win.h"
 #include "display/text_rules.h"
 #include "output/bitmap_file.h"
 #include "output/save_name.h"
+#include "platform/clipboard_win.h"
 #include "platform/com_win.h"
 #include "platform/files_win.h"
 #include "platform/handles_win.h"
@@ -44,7 +44,7 @@ class WindowPicture {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     bitmap_.reset(::CreateDIBSection(source.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    UniqueMemoryDC target(::CreateCompatibleDC(source.get()));
+    UniqueDC target(::CreateCompatibleDC(source.get()));
     if (!source || !bitmap_ || !target) throw UserError(u"Cannot take the picture of the window");
     bits_ = static_cast<const std::uint8_t*>(bits);
     {
@@ -63,7 +63,8 @@ class WindowPicture {
   }
 
   [[nodiscard]] std::string FileBytes() const {
-    return BitmapFileBytes(Rows(), PixelsPerMetre(xPixelsPerInch_), PixelsPerMetre(yPixelsPerInch_));
+    return BitmapFileBytes(Rows(), PixelsPerMetre(xPixelsPerInch_),
+                           PixelsPerMetre(yPixelsPerInch_));
   }
 
   // A device-dependent copy: the form the clipboard takes a bitmap in. Wine
@@ -71,8 +72,8 @@ class WindowPicture {
   [[nodiscard]] UniqueBitmap DeviceDependentCopy() const {
     WindowDC screen(nullptr);
     UniqueBitmap copy(::CreateCompatibleBitmap(screen.get(), width_, height_));
-    UniqueMemoryDC from(::CreateCompatibleDC(screen.get()));
-    UniqueMemoryDC to(::CreateCompatibleDC(screen.get()));
+    UniqueDC from(::CreateCompatibleDC(screen.get()));
+    UniqueDC to(::CreateCompatibleDC(screen.get()));
     if (!copy || !from || !to) throw UserError(u"Cannot take the picture of the window");
     SelectedObject source(from.get(), bitmap_.get());
     SelectedObject target(to.get(), copy.get());
@@ -88,32 +89,6 @@ class WindowPicture {
   int xPixelsPerInch_ = 96;
   int yPixelsPerInch_ = 96;
 };
-
-// OpenClipboard / CloseClipboard.
-class OpenedClipboard {
- public:
-  explicit OpenedClipboard(HWND owner) {
-    // Another program may hold the clipboard for an instant: try again for
-    // about half a second before giving up.
-    for (int tries = 0; !::OpenClipboard(owner); ++tries) {
-      if (tries >= 10) {
-        const DWORD code = ::GetLastError();
-        std::u16string message = u"Cannot open the clipboard";
-        if (code != ERROR_SUCCESS) message += u". " + SystemErrorText(code);
-        throw UserError(message);
-      }
-      ::Sleep(50);
-    }
-  }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-  ~OpenedClipboard() { ::CloseClipboard(); }
-};
-
-bool FileExists(const std::u16string& path) {
-  const DWORD attributes = ::GetFileAttributesW(W(path));
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 std::u16string FileSystemPath(IShellItem& item) {
   PWSTR path = nullptr;
@@ -145,12 +120,14 @@ class SaveDialogEvents final : public IFileDialogEvents {
     try {
       PWSTR typed = nullptr;
       ComPtr<IShellItem> result;
-      if (FAILED(dialog->GetFileName(&typed)) || FAILED(dialog->GetResult(result.put()))) return S_OK;
+      if (FAILED(dialog->GetFileName(&typed)) || FAILED(dialog->GetResult(result.put())))
+        return S_OK;
       UniqueTaskMemory<PWSTR> ownedTyped(typed);
       const std::u16string chosen = FileSystemPath(*result.get());
       std::u16string target = NameAsTyped(chosen, U16(typed));
       if (target != chosen && FileExists(target) &&
-          AskQuestion(::GetActiveWindow(), ReplaceQuestion(target), MB_YESNO | MB_ICONWARNING) != IDYES) {
+          AskQuestion(::GetActiveWindow(), ReplaceQuestion(target), MB_YESNO | MB_ICONWARNING) !=
+              IDYES) {
         return S_FALSE;  // back to the dialog
       }
       file = std::move(target);
@@ -162,11 +139,13 @@ class SaveDialogEvents final : public IFileDialogEvents {
   HRESULT STDMETHODCALLTYPE OnFolderChanging(IFileDialog*, IShellItem*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnFolderChange(IFileDialog*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnSelectionChange(IFileDialog*) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnShareViolation(IFileDialog*, IShellItem*, FDE_SHAREVIOLATION_RESPONSE*) override {
+  HRESULT STDMETHODCALLTYPE OnShareViolation(IFileDialog*, IShellItem*,
+                                             FDE_SHAREVIOLATION_RESPONSE*) override {
     return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE OnTypeChange(IFileDialog*) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnOverwrite(IFileDialog*, IShellItem*, FDE_OVERWRITE_RESPONSE*) override {
+  HRESULT STDMETHODCALLTYPE OnOverwrite(IFileDialog*, IShellItem*,
+                                        FDE_OVERWRITE_RESPONSE*) override {
     return E_NOTIMPL;
   }
 };
@@ -200,7 +179,8 @@ std::optional<std::u16string> AskBitmapFileName(HWND owner, const std::u16string
   ThrowIfFailed(dialog->SetOptions(options | FOS_OVERWRITEPROMPT));
   // Only a default: a folder the dialog remembers from its last use wins.
   ComPtr<IShellItem> start;
-  if (SUCCEEDED(Shell().SHCreateItemFromParsingName(W(folder), nullptr, IID_PPV_ARGS(start.put())))) {
+  if (SUCCEEDED(
+          Shell().SHCreateItemFromParsingName(W(folder), nullptr, IID_PPV_ARGS(start.put())))) {
     ThrowIfFailed(dialog->SetDefaultFolder(start.get()));
   }
   ThrowIfFailed(dialog->SetFileName(W(name)));
@@ -220,24 +200,25 @@ std::optional<std::u16string> AskBitmapFileName(HWND owner, const std::u16string
 
 }  // namespace
 
-void CopyImage1Click(TForm1& form, bool) {
-  WindowPicture picture(form.hwnd());
+void Picture::CopyToClipboard() {
+  WindowPicture picture(context_.window);
   UniqueBitmap copy = picture.DeviceDependentCopy();
-  OpenedClipboard clipboard(form.hwnd());
+  OpenedClipboard clipboard(context_.window);
   ::EmptyClipboard();
   if (!::SetClipboardData(CF_BITMAP, copy.get())) {
-    throw UserError(u"Cannot put the picture on the clipboard. " + SystemErrorText(::GetLastError()));
+    throw UserError(u"Cannot put the picture on the clipboard. " +
+                    SystemErrorText(::GetLastError()));
   }
   (void)copy.release();  // the clipboard owns it now
 }
 
-void SaveAs1Click(TForm1& form, bool) {
-  const std::u16string folder = SpecialFolderPath(form.hwnd(), CSIDL_DESKTOP);
-  const std::u16string name = std::u16string(TrimmedText(form.Edit1.Text())) + u".bmp";
-  const std::optional<std::u16string> path = AskBitmapFileName(form.hwnd(), folder, name);
+void Picture::SaveAsBitmap() {
+  const std::u16string folder = SpecialFolderPath(context_.window, CSIDL_DESKTOP);
+  const std::u16string name = std::u16string(TrimmedText(context_.text.Field().Text())) + u".bmp";
+  const std::optional<std::u16string> path = AskBitmapFileName(context_.window, folder, name);
   if (!path) return;
   // Taken once the dialog has gone; written whole or not at all.
-  const WindowPicture picture(form.hwnd());
+  const WindowPicture picture(context_.window);
   ReplaceWholeFile(*path, picture.FileBytes());
 }
 

@@ -2,11 +2,19 @@
 // The window's picture: onto the clipboard, or into a bitmap file chosen in a
 // save dialog.
 
+#include "display/window_context_win.h"
+
 namespace orvane {
 
-class TForm1;
+class Picture {
+ public:
+  explicit Picture(WindowContext& context) noexcept : context_(context) {}
 
-void CopyImage1Click(TForm1& form, bool checked);
-void SaveAs1Click(TForm1& form, bool checked);
+  void CopyToClipboard();
+  void SaveAsBitmap();
+
+ private:
+  WindowContext& context_;
+};
 
 }  // namespace orvane

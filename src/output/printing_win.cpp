@@ -7,9 +7,12 @@
 #include <optional>
 #include <string>
 
-#include "app/main_window_win.h"
+#include "display/color_ref_win.h"
+#include "display/font_fit.h"
+#include "display/stretched_text_win.h"
 #include "display/text_rules.h"
 #include "output/print_dialog_win.h"
+#include "platform/printers_win.h"
 #include "platform/text_win.h"
 
 namespace orvane {
@@ -27,8 +30,8 @@ struct PrintLook {
   bool italic = false;
 };
 
-PrintLook LookOf(const TForm1& form) {
-  const DisplayFont& display = form.Font();
+PrintLook LookOf(const WindowContext& context) {
+  const DisplayFont& display = context.text.Font();
   PrintLook look;
   // The glyphs keep their natural proportions: width 0, whatever the
   // display's stretching.
@@ -41,7 +44,7 @@ PrintLook LookOf(const TForm1& form) {
               look.font.lfFaceName);
   look.text = ToColorRef(display.color);
   // In telop mode the background is the key colour; the sheet gets the saved one.
-  look.back = ToColorRef(form.TrueBackColor());
+  look.back = ToColorRef(TrueBackColor(context.modes, context.text.BackColor()));
   look.italic = (display.style & kItalic) != 0;
   return look;
 }
@@ -57,8 +60,8 @@ UniqueFont FontOf(const LOGFONTW& look, int height) {
 int AdvanceOf(HDC dc, HFONT font, std::u16string_view text) {
   SelectedObject selected(dc, font);
   SIZE size{};
-  Check(::GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()),
-                                &size) != FALSE);
+  Check(::GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()),
+                                static_cast<int>(text.size()), &size) != FALSE);
   return size.cx;
 }
 
@@ -70,7 +73,8 @@ Sheet SheetOf(HDC dc) { return {::GetDeviceCaps(dc, HORZRES), ::GetDeviceCaps(dc
 
 // One page: the printable area in the background colour, the text on an
 // opaque cell of the same colour.
-void DrawPage(HDC dc, const PrintLook& look, HBRUSH back, HFONT font, std::u16string_view text, int x, int y) {
+void DrawPage(HDC dc, const PrintLook& look, HBRUSH back, HFONT font, std::u16string_view text,
+              int x, int y) {
   Sheet sheet = SheetOf(dc);
   RECT all{0, 0, sheet.width, sheet.height};
   Check(::FillRect(dc, &all, back) != 0);
@@ -79,7 +83,8 @@ void DrawPage(HDC dc, const PrintLook& look, HBRUSH back, HFONT font, std::u16st
   ::SetTextColor(dc, look.text);
   ::SetBkColor(dc, look.back);
   ::SetBkMode(dc, OPAQUE);
-  Check(::TextOutW(dc, x, y, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size())) != FALSE);
+  Check(::TextOutW(dc, x, y, reinterpret_cast<const wchar_t*>(text.data()),
+                   static_cast<int>(text.size())) != FALSE);
 }
 
 // StartDoc to EndDoc. A job a failure leaves open is ended, or aborted where
@@ -122,10 +127,10 @@ class PrintJob {
 // The job frame both commands share: the printer DC, the job named after the
 // text, and on any failure one round of pending messages, then silence.
 template <typename Pages>
-void RunJob(TForm1& form, const std::u16string& title, Pages&& pages) {
-  UniquePrinterDC dc = OpenPrinterDC(form.Printer(), false);
+void RunJob(WindowContext& context, const std::u16string& title, Pages&& pages) {
+  UniqueDC dc = OpenPrinterDC(context.printer, false);
   if (!dc) {
-    ProcessMessages(form);
+    context.seam.ProcessMessages();
     return;
   }
   std::optional<PrintJob> job;
@@ -134,7 +139,9 @@ void RunJob(TForm1& form, const std::u16string& title, Pages&& pages) {
     pages(dc.get(), *job);
     job->Finish();
   } catch (...) {
-    ProcessMessages(form);
+    // Printing's failures pass in silence: the job is ended or aborted, and
+    // the window catches up with what was queued meanwhile.
+    context.seam.ProcessMessages();
   }
 }
 
@@ -151,15 +158,16 @@ FittedLine FitLineOnSheet(HDC printer, const LOGFONTW& look, std::u16string_view
   return fitted;
 }
 
-void Print1Click(TForm1& form, bool) {
-  if (TrimmedText(form.Edit1.Text()).empty()) return;
-  if (!ChoosePrinter(form.hwnd(), form.Printer(), PageOrientation::Portrait)) return;
+void Printing::PrintEachCharacter() {
+  const TextField& field = context_.text.Field();
+  if (TrimmedText(field.Text()).empty()) return;
+  if (!ChoosePrinter(context_.window, context_.printer, PageOrientation::Portrait)) return;
   // The job prints the text as it is now; later edits do not reach it.
-  const std::u16string text(TrimmedText(form.Edit1.Text()));
-  const PrintLook look = LookOf(form);
-  const int copies = form.Printer().copies;
-  const bool collate = form.Printer().collate;
-  RunJob(form, text, [&](HDC dc, PrintJob& job) {
+  const std::u16string text(TrimmedText(field.Text()));
+  const PrintLook look = LookOf(context_);
+  const int copies = context_.printer.copies;
+  const bool collate = context_.printer.collate;
+  RunJob(context_, text, [&](HDC dc, PrintJob& job) {
     UniqueBrush back(::CreateSolidBrush(look.back));
     Check(static_cast<bool>(back));
     Sheet sheet = SheetOf(dc);
@@ -174,20 +182,20 @@ void Print1Click(TForm1& form, bool) {
       sheet = SheetOf(dc);
       int x = CharacterLeft(sheet.width, AdvanceOf(dc, font.get(), c), look.italic);
       DrawPage(dc, look, back.get(), font.get(), c, x, CellTop(sheet.height, height));
-      ProcessMessages(form);
+      context_.seam.ProcessMessages();
     }
   });
 }
 
-void Print2Click(TForm1& form, bool) {
-  if (TrimmedText(form.Edit1.Text()).empty()) return;
-  if (!ChoosePrinter(form.hwnd(), form.Printer(), PageOrientation::Landscape)) return;
-  const std::u16string field = form.Edit1.Text();
+void Printing::PrintWholeLine() {
+  if (TrimmedText(context_.text.Field().Text()).empty()) return;
+  if (!ChoosePrinter(context_.window, context_.printer, PageOrientation::Landscape)) return;
+  const std::u16string field = context_.text.Field().Text();
   const std::u16string title(TrimmedText(field));
-  const PrintLook look = LookOf(form);
+  const PrintLook look = LookOf(context_);
   const std::u16string line = PrintedLine(title, look.italic);
-  const int copies = form.Printer().copies;
-  RunJob(form, title, [&](HDC dc, PrintJob& job) {
+  const int copies = context_.printer.copies;
+  RunJob(context_, title, [&](HDC dc, PrintJob& job) {
     UniqueBrush back(::CreateSolidBrush(look.back));
     Check(static_cast<bool>(back));
     FittedLine fitted = FitLineOnSheet(dc, look.font, line);
@@ -195,8 +203,9 @@ void Print2Click(TForm1& form, bool) {
     int x = LineLeft(SheetOf(dc).width, AdvanceOf(dc, fitted.font.get(), field));
     for (int copy = 0; copy < copies; ++copy) {
       if (copy > 0) job.NextPage();
-      DrawPage(dc, look, back.get(), fitted.font.get(), line, x, CellTop(SheetOf(dc).height, fitted.fit.height));
-      ProcessMessages(form);
+      DrawPage(dc, look, back.get(), fitted.font.get(), line, x,
+               CellTop(SheetOf(dc).height, fitted.fit.height));
+      context_.seam.ProcessMessages();
     }
   });
 }

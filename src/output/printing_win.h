@@ -4,15 +4,22 @@
 
 #include <string_view>
 
+#include "display/window_context_win.h"
 #include "output/page_plan.h"
 #include "platform/handles_win.h"
 
 namespace orvane {
 
-class TForm1;
+class Printing {
+ public:
+  explicit Printing(WindowContext& context) noexcept : context_(context) {}
 
-void Print1Click(TForm1& form, bool checked);
-void Print2Click(TForm1& form, bool checked);
+  void PrintEachCharacter();
+  void PrintWholeLine();
+
+ private:
+  WindowContext& context_;
+};
 
 // The line's height fitted to the sheet's width on a printer DC: a font of
 // the given record, its height replaced, is made for every measurement; the
@@ -22,6 +29,7 @@ struct FittedLine {
   UniqueFont font;
 };
 struct PrintFailure {};
-[[nodiscard]] FittedLine FitLineOnSheet(HDC printer, const LOGFONTW& look, std::u16string_view line);
+[[nodiscard]] FittedLine FitLineOnSheet(HDC printer, const LOGFONTW& look,
+                                        std::u16string_view line);
 
 }  // namespace orvane

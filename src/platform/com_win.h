@@ -9,7 +9,7 @@
 
 #include <string_view>
 
-#include "app/user_error.h"
+#include "platform/user_error.h"
 #include "platform/com_ptr.h"
 #include "platform/files_win.h"
 #include "platform/unique_handle.h"

@@ -2,10 +2,10 @@
 
 #include <atomic>
 
-#include "app/user_error.h"
+#include "platform/user_error.h"
 #include "platform/handles_win.h"
 #include "platform/text_win.h"
-#include "settings/settings_path.h"
+#include "platform/file_names.h"
 
 namespace orvane {
 namespace {
@@ -112,6 +112,11 @@ std::u16string SystemErrorText(unsigned long code) {
   while (!text.empty() && (text.back() <= u' ' || text.back() == u'.')) text.pop_back();
   if (text.empty()) text = u"System error " + std::u16string(U16(std::to_wstring(code)));
   return text;
+}
+
+bool FileExists(const std::u16string& path) {
+  const DWORD attributes = ::GetFileAttributesW(W(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::optional<std::string> ReadWholeFile(const std::u16string& path, ReadSharing sharing) {

@@ -1,17 +1,21 @@
 #pragma once
-// Whole-file reading and writing for the settings file, and the ANSI code page.
+// Files: whole-file reading and writing, the existence check, the platform's
+// error texts and the ANSI code page.
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "settings/ini_document.h"
+#include "platform/ansi_codec.h"
 
 namespace orvane {
 
 // The platform's text for an error code, without trailing blanks and full stops
 // (the error report adds its own).
 [[nodiscard]] std::u16string SystemErrorText(unsigned long code);
+
+// True when a file (not a folder) is at the path.
+[[nodiscard]] bool FileExists(const std::u16string& path);
 
 // Whom a read lets at the file meanwhile: readers only, when what is read is
 // about to be written back whole (one held open for writing elsewhere then
@@ -20,7 +24,8 @@ enum class ReadSharing { ReadersOnly, Anyone };
 
 // The file's bytes; nullopt when it does not exist. A failure raises
 // "Cannot open file "path". reason".
-[[nodiscard]] std::optional<std::string> ReadWholeFile(const std::u16string& path, ReadSharing sharing);
+[[nodiscard]] std::optional<std::string> ReadWholeFile(const std::u16string& path,
+                                                       ReadSharing sharing);
 
 // Writes a temporary file in the same folder and puts it in the place of the
 // old one in one step, so the file on disk is always the old one or the new

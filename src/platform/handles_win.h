@@ -12,7 +12,7 @@ namespace orvane {
 struct DeleteGdiObject {
   void operator()(HGDIOBJ h) const noexcept { ::DeleteObject(h); }
 };
-struct DeleteMemoryDC {
+struct DeleteDC {
   void operator()(HDC h) const noexcept { ::DeleteDC(h); }
 };
 struct DestroyMenuHandle {
@@ -24,6 +24,12 @@ struct CloseKernelHandle {
 struct CloseFindHandle {
   void operator()(HANDLE h) const noexcept { ::FindClose(h); }
 };
+struct FreeGlobal {
+  void operator()(HGLOBAL h) const noexcept { ::GlobalFree(h); }
+};
+struct DestroyIconHandle {
+  void operator()(HICON h) const noexcept { ::DestroyIcon(h); }
+};
 // Kernel handles that say "none" with INVALID_HANDLE_VALUE, as files do.
 struct InvalidHandleValue {
   static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
@@ -32,11 +38,15 @@ struct InvalidHandleValue {
 using UniqueFont = unique_handle<HFONT, DeleteGdiObject>;
 using UniqueBrush = unique_handle<HBRUSH, DeleteGdiObject>;
 using UniqueBitmap = unique_handle<HBITMAP, DeleteGdiObject>;
-using UniqueMemoryDC = unique_handle<HDC, DeleteMemoryDC>;
+// A DC the program created: a memory DC, a printer's DC or information context.
+using UniqueDC = unique_handle<HDC, DeleteDC>;
 using UniqueMenu = unique_handle<HMENU, DestroyMenuHandle>;
 using UniqueFile = unique_handle<HANDLE, CloseKernelHandle, InvalidHandleValue>;
-using UniqueKernelHandle = unique_handle<HANDLE, CloseKernelHandle>;  // processes and the like: null is none
+using UniqueKernelHandle =
+    unique_handle<HANDLE, CloseKernelHandle>;  // processes and the like: null is none
 using UniqueFindHandle = unique_handle<HANDLE, CloseFindHandle, InvalidHandleValue>;
+using UniqueGlobal = unique_handle<HGLOBAL, FreeGlobal>;
+using UniqueIcon = unique_handle<HICON, DestroyIconHandle>;
 
 // GetDC (the client area) or GetWindowDC (the whole window, for the
 // non-client area) / ReleaseDC: the release needs the window, so it is kept
@@ -80,7 +90,8 @@ class PaintScope {
 // SelectObject that puts the previous object back.
 class SelectedObject {
  public:
-  SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(::SelectObject(dc, object)) {}
+  SelectedObject(HDC dc, HGDIOBJ object) noexcept
+      : dc_(dc), previous_(::SelectObject(dc, object)) {}
   SelectedObject(const SelectedObject&) = delete;
   SelectedObject& operator=(const SelectedObject&) = delete;
   ~SelectedObject() {

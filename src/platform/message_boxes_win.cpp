@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/app_title.h"
-#include "app/user_error.h"
+#include "platform/app_title.h"
+#include "platform/user_error.h"
 #include "platform/text_win.h"
 
 namespace orvane {

@@ -1,7 +1,9 @@
 #include "platform/printers_win.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "platform/text_win.h"
-#include "platform/sdk_win.h"
 
 namespace orvane {
 namespace {
@@ -15,8 +17,9 @@ HMODULE Spooler() {
 template <typename Function>
 Function SpoolerFunction(const char* name) {
   HMODULE spooler = Spooler();
-  return spooler ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(spooler, name)))
-                 : nullptr;
+  return spooler
+             ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(spooler, name)))
+             : nullptr;
 }
 
 }  // namespace
@@ -32,6 +35,41 @@ std::optional<std::u16string> DefaultPrinterName() {
   if (!getDefaultPrinter(reinterpret_cast<wchar_t*>(name.data()), &size)) return std::nullopt;
   name.resize(size > 0 ? size - 1 : 0);
   return name;
+}
+
+DEVMODEW* DeviceModeIn(std::vector<std::uint8_t>& bytes) {
+  constexpr std::size_t kNeeded = offsetof(DEVMODEW, dmFormName);
+  if (bytes.size() < kNeeded) return nullptr;
+  auto* mode = reinterpret_cast<DEVMODEW*>(bytes.data());
+  return mode->dmSize >= kNeeded ? mode : nullptr;
+}
+
+void SetCopies(DEVMODEW& mode, int copies, bool collate) {
+  mode.dmFields |= DM_COPIES | DM_COLLATE;
+  mode.dmCopies = static_cast<short>(std::clamp(copies, 1, 0x7FFF));
+  mode.dmCollate = collate ? DMCOLLATE_TRUE : DMCOLLATE_FALSE;
+}
+
+void SetOrientation(DEVMODEW& mode, PageOrientation orientation) {
+  if (orientation == PageOrientation::PrinterDefault) return;
+  mode.dmFields |= DM_ORIENTATION;
+  mode.dmOrientation =
+      orientation == PageOrientation::Landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+}
+
+UniqueDC OpenPrinterDC(const PrinterSettings& settings, bool informationOnly) {
+  if (settings.device.empty()) return {};
+  std::vector<std::uint8_t> bytes = settings.deviceMode;
+  DEVMODEW* mode = DeviceModeIn(bytes);
+  if (mode) {
+    // Under some drivers a device count of N makes every page N pages, on
+    // top of the copies the program prints.
+    SetCopies(*mode, 1, false);
+    SetOrientation(*mode, settings.orientation);
+  }
+  const wchar_t* device = W(settings.device);
+  return UniqueDC(informationOnly ? ::CreateICW(L"WINSPOOL", device, nullptr, mode)
+                                  : ::CreateDCW(L"WINSPOOL", device, nullptr, mode));
 }
 
 }  // namespace orvane

@@ -1,6 +1,12 @@
 #include "platform/shell_win.h"
 
-#include "app/user_error.h"
+#include <cwchar>
+#include <string>
+
+#include "platform/com_win.h"
+#include "platform/file_names.h"
+#include "platform/text_win.h"
+#include "platform/user_error.h"
 
 namespace orvane {
 namespace {
@@ -30,6 +36,27 @@ const ShellFunctions& Shell() {
   // A failed load throws and is tried again by the next command.
   static const ShellFunctions shell = Load();
   return shell;
+}
+
+std::u16string SpecialFolderPath(HWND owner, int folderId) {
+  PIDLIST_ABSOLUTE found = nullptr;
+  const HRESULT result = Shell().SHGetSpecialFolderLocation(owner, folderId, &found);
+  UniqueTaskMemory<PIDLIST_ABSOLUTE> list(found);
+  wchar_t buffer[MAX_PATH + 1] = {};
+  // A failure would leave an empty path, and a shortcut in the root of the
+  // current drive: say so instead.
+  if (FAILED(result) || !list || !Shell().SHGetPathFromIDListW(list.get(), buffer)) {
+    std::u16string message =
+        u"Cannot find the path of shell folder " + std::u16string(U16(std::to_wstring(folderId)));
+    if (FAILED(result)) message += u". " + SystemErrorText(static_cast<unsigned long>(result));
+    throw UserError(message);
+  }
+  return WithTrailingBackslash(U16(std::wstring_view(buffer, ::wcsnlen(buffer, MAX_PATH + 1))));
+}
+
+void OpenWithShell(HWND owner, std::u16string_view target) {
+  std::u16string file(target);
+  Shell().ShellExecuteW(owner, L"open", W(file), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace orvane

@@ -3,6 +3,9 @@
 // Wine, loading shell32 (with shcore and shlwapi) costs about 20 ms, which
 // start-up need not pay.
 
+#include <string>
+#include <string_view>
+
 #include "platform/sdk_win.h"
 
 // After the window headers, which they need.
@@ -21,5 +24,14 @@ struct ShellFunctions {
 
 // Raises a UserError when shell32 cannot be loaded.
 [[nodiscard]] const ShellFunctions& Shell();
+
+// The path of the shell folder with this CSIDL (CSIDL_DESKTOP, CSIDL_PROGRAMS,
+// CSIDL_STARTUP), ending in a backslash. Raises a UserError when the shell
+// cannot give one: a folder it does not resolve, or a path too long for it.
+[[nodiscard]] std::u16string SpecialFolderPath(HWND owner, int folderId);
+
+// Hands a document or an address to the program the shell has for it; the
+// outcome is the shell's to report.
+void OpenWithShell(HWND owner, std::u16string_view target);
 
 }  // namespace orvane

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "display/text_rules.h"
+#include "platform/file_names.h"
 
 namespace orvane {
 namespace {
@@ -104,12 +105,6 @@ std::string EncodeUtf16(std::u16string_view text) {
   return bytes;
 }
 
-char16_t FoldCase(char16_t c) noexcept {
-  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - u'a' + u'A');
-  if (c >= 0xFF41 && c <= 0xFF5A) return static_cast<char16_t>(c - 0xFF41 + 0xFF21);
-  return c;
-}
-
 // The key of a kept line: before the first "=", or the whole line without one,
 // which the reader takes for a key with an empty value.
 std::u16string_view KeyOf(std::u16string_view line) {
@@ -141,11 +136,6 @@ const IniSection* FindSection(const IniDocument& document, std::u16string_view n
 }
 
 }  // namespace
-
-bool SameName(std::u16string_view a, std::u16string_view b) noexcept {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
-}
 
 IniDocument ParseIni(std::string_view bytes, const AnsiCodec& ansi) {
   IniDocument document;

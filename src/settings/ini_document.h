@@ -2,22 +2,16 @@
 // The settings file in memory: its encoding and its sections in order, each a
 // list of lines. Read and written whole; the platform supplies the ANSI code page.
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/ansi_codec.h"
+
 namespace orvane {
 
 enum class TextEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
-
-// The active ANSI code page, as the platform converts it.
-struct AnsiCodec {
-  std::function<std::u16string(std::string_view)> decode;
-  // nullopt when some character has no form in the code page.
-  std::function<std::optional<std::string>(std::u16string_view)> encode;
-};
 
 struct IniSection {
   std::u16string name;
@@ -29,9 +23,6 @@ struct IniDocument {
   TextEncoding encoding = TextEncoding::Ansi;
   std::vector<IniSection> sections;
 };
-
-// Names of sections and keys compare without regard to letter case.
-[[nodiscard]] bool SameName(std::u16string_view a, std::u16string_view b) noexcept;
 
 // Parses a whole file. The encoding comes from the byte-order mark (UTF-8,
 // UTF-16 LE, UTF-16 BE), the ANSI code page without one. Empty lines, comments
@@ -53,7 +44,8 @@ void WriteValue(IniDocument& document, std::u16string_view section, std::u16stri
 // profile readers give it: blanks at both ends and one pair of enclosing
 // single or double quotes removed, of any length. A line without "=" is that
 // key with an empty value. nullopt when the section or the key is missing.
-[[nodiscard]] std::optional<std::u16string> ReadValue(const IniDocument& document, std::u16string_view section,
+[[nodiscard]] std::optional<std::u16string> ReadValue(const IniDocument& document,
+                                                      std::u16string_view section,
                                                       std::u16string_view key);
 
 // The file's bytes: the byte-order mark of its encoding, then "[name]", the

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/user_error.h"
+#include "platform/user_error.h"
 
 namespace orvane {
 namespace {

@@ -1,23 +1,24 @@
-// The settings file beside the executable: read whole at start, written whole
-// at every close, both through the one model of the file.
-
 #include <algorithm>
 #include <limits>
 #include <string>
 
-#include "app/main_window_win.h"
-#include "app/user_error.h"
-#include "app/version.h"
+#include "settings/settings_file_win.h"
+
 #include "display/font_fit.h"
+#include "display/placement_defaults.h"
+#include "display/stretched_text_win.h"
+#include "platform/file_names.h"
+#include "platform/files_win.h"
+#include "platform/message_boxes_win.h"
+#include "platform/screen_win.h"
+#include "platform/text_win.h"
+#include "platform/user_error.h"
+#include "platform/version.h"
 #include "settings/ini_document.h"
-#include "settings/placement_defaults.h"
 #include "settings/restored_bounds.h"
 #include "settings/setting_values.h"
 #include "settings/settings_model.h"
 #include "settings/settings_path.h"
-#include "platform/files_win.h"
-#include "platform/message_boxes_win.h"
-#include "platform/text_win.h"
 
 namespace orvane {
 namespace {
@@ -30,9 +31,12 @@ constexpr char16_t kCloseWithoutSaving[] = u"設定を保存せずに終了し�
 
 int ShowCommandFor(std::int32_t state) {
   switch (state) {
-    case 1: return SW_SHOWMINIMIZED;
-    case 2: return SW_SHOWMAXIMIZED;
-    default: return SW_SHOWNORMAL;  // 0, and any value the window has no state for
+    case 1:
+      return SW_SHOWMINIMIZED;
+    case 2:
+      return SW_SHOWMAXIMIZED;
+    default:
+      return SW_SHOWNORMAL;  // 0, and any value the window has no state for
   }
 }
 
@@ -56,8 +60,8 @@ std::u16string LastCloseText() {
 }
 
 std::int32_t Saturated(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                            std::numeric_limits<std::int32_t>::max()));
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 // The placement record keeps the restored rectangle in workspace coordinates,
@@ -66,7 +70,8 @@ std::int32_t Saturated(std::int64_t value) {
 // the monitor the rectangle is on, as the platform takes it.
 POINT WorkspaceShift(const RECT& rect, MONITORINFO& monitor) {
   monitor = MONITORINFO{sizeof monitor};
-  if (!::GetMonitorInfoW(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) return {0, 0};
+  if (!::GetMonitorInfoW(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor))
+    return {0, 0};
   return {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
 }
 
@@ -85,8 +90,8 @@ Bounds WorkAreaInWorkspace(const Bounds& bounds) {
   const RECT rect{bounds.left, bounds.top, bounds.right, bounds.bottom};
   MONITORINFO monitor;
   const POINT shift = WorkspaceShift(rect, monitor);
-  return {monitor.rcWork.left - shift.x, monitor.rcWork.top - shift.y, monitor.rcWork.right - shift.x,
-          monitor.rcWork.bottom - shift.y};
+  return {monitor.rcWork.left - shift.x, monitor.rcWork.top - shift.y,
+          monitor.rcWork.right - shift.x, monitor.rcWork.bottom - shift.y};
 }
 
 // The window's frame, the platform's smallest and largest window and the usable share,
@@ -114,13 +119,16 @@ WindowLimits LimitsOf(HWND hwnd) {
 
 }  // namespace
 
-void TForm1::LoadSettings() {
+int SettingsStore::Load() {
+  HWND window = context_.window;
+  StretchedText& text = context_.text;
   IniDocument document;
   // Shared with everyone, as profile readers read: another copy saving at this
   // moment neither fails this read nor is held up by it. A file that cannot be
   // read (locked) gives the defaults, as to a profile reader; the close reports it.
   try {
-    if (std::optional<std::string> bytes = ReadWholeFile(SettingsPathFor(ExecutablePath()), ReadSharing::Anyone)) {
+    if (std::optional<std::string> bytes =
+            ReadWholeFile(SettingsPathFor(ExecutablePath()), ReadSharing::Anyone)) {
       document = ParseIni(*bytes, ActiveCodePage());
     }
   } catch (const UserError&) {
@@ -128,23 +136,25 @@ void TForm1::LoadSettings() {
   const StoredSettings stored = ReadStoredSettings(document);
 
   WINDOWPLACEMENT placement{sizeof placement};
-  ::GetWindowPlacement(hwnd_, &placement);
+  ::GetWindowPlacement(window, &placement);
   if (stored.flags) placement.flags = static_cast<UINT>(*stored.flags);
   if (stored.showCmd) placement.showCmd = static_cast<UINT>(*stored.showCmd);
   placement.ptMaxPosition.x = stored.maxX.value_or(placement.ptMaxPosition.x);
   placement.ptMaxPosition.y = stored.maxY.value_or(placement.ptMaxPosition.y);
 
-  ::SetWindowPos(hwnd_, nullptr, 0, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2,
-                 ::GetSystemMetrics(SM_CYSCREEN) / 2, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  RECT work{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const SIZE screen = ScreenSize();
+  ::SetWindowPos(window, nullptr, 0, 0, screen.cx / 2, screen.cy / 2,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT work = WorkArea();
   RECT outer{};
-  ::GetWindowRect(hwnd_, &outer);
+  ::GetWindowRect(window, &outer);
+  RECT client{};
+  ::GetClientRect(window, &client);
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
   Bounds firstStart;
   firstStart.left = DefaultLeft(work.right - work.left, width);
-  firstStart.top = DefaultTop(work.bottom - work.top, height, ClientSize().cy);
+  firstStart.top = DefaultTop(work.bottom - work.top, height, client.bottom);
   firstStart.right = firstStart.left + width;
   firstStart.bottom = firstStart.top + height;
   Bounds restored;
@@ -154,58 +164,77 @@ void TForm1::LoadSettings() {
   restored.bottom = stored.bottom.value_or(Saturated(std::int64_t{restored.top} + height));
   if (stored.left || stored.top || stored.right || stored.bottom) {
     // A hand-edited or stale rectangle: the window must still be reachable.
-    restored = UsableBounds(restored, WorkAreaInWorkspace(restored), LimitsOf(hwnd_)).value_or(firstStart);
+    restored = UsableBounds(restored, WorkAreaInWorkspace(restored), LimitsOf(window))
+                   .value_or(firstStart);
   }
   placement.rcNormalPosition = {restored.left, restored.top, restored.right, restored.bottom};
   placement.showCmd = SW_HIDE;
-  ::SetWindowPlacement(hwnd_, &placement);
-  showCommand_ = ShowCommandFor(stored.state.value_or(0));
+  ::SetWindowPlacement(window, &placement);
 
-  const std::u16string current = Edit1.Text();
-  const std::u16string text = stored.text.value_or(current);
-  if (text != current) Edit1.SetText(text);
-  selectAll_ = stored.selectAll.value_or(true);
-  if (selectAll_) {
-    Edit1.SelectAll();
+  const TextField& field = text.Field();
+  const std::u16string current = field.Text();
+  const std::u16string shown = stored.text.value_or(current);
+  if (shown != current) field.SetText(shown);
+  const bool selectAll = stored.selectAll.value_or(true);
+  text.SetWholeTextSelected(selectAll);
+  if (selectAll) {
+    field.SelectAll();
   } else {
-    Edit1.CaretToEnd();
+    field.CaretToEnd();
   }
-  font_.face = stored.fontName.value_or(font_.face);
+  DisplayFont font = text.Font();
+  font.face = stored.fontName.value_or(font.face);
   // No font record holds more of a face name.
-  if (font_.face.size() >= kFaceNameUnits) font_.face.resize(kFaceNameUnits - 1);
+  if (font.face.size() >= kFaceNameUnits) font.face.resize(kFaceNameUnits - 1);
   const int ppi = ScreenPixelsPerInch();
-  font_.height = HeightFromPoints(ClampFontSize(stored.fontSize.value_or(PointsFromHeight(font_.height, ppi))), ppi);
-  SetColors(DisplayableColor(TextToColor(stored.fontColor.value_or(u"clBlack")), kBlack), backColor_);
-  SetColors(font_.color, DisplayableColor(TextToColor(stored.backColor.value_or(u"clWhite")), kWhite));
+  font.height = HeightFromPoints(
+      ClampFontSize(stored.fontSize.value_or(PointsFromHeight(font.height, ppi))), ppi);
+  font.color = DisplayableColor(TextToColor(stored.fontColor.value_or(u"clBlack")), kBlack);
   unsigned style = 0;
   if (stored.bold.value_or(false)) style |= kBold;
   if (stored.italic.value_or(false)) style |= kItalic;
   if (stored.underline.value_or(false)) style |= kUnderline;
   if (stored.strikeOut.value_or(false)) style |= kStrikeOut;
-  font_.style = style;
+  font.style = style;
+  text.Restore(font, DisplayableColor(TextToColor(stored.backColor.value_or(u"clWhite")), kWhite));
+  return ShowCommandFor(stored.state.value_or(0));
 }
 
-bool TForm1::FormCloseQuery() {
+bool SettingsStore::SaveAtClose() {
   try {
-    SaveSettings();
+    Save();
     return true;
   } catch (...) {
     // The file on disk is whole either way; the user chooses between closing
     // without saving and staying with nothing lost.
-    return AskAfterCurrentException(hwnd_, kCloseWithoutSaving);
+    return AskAfterCurrentException(context_.window, kCloseWithoutSaving);
   }
 }
 
-bool TForm1::SaveSettingsQuietly() noexcept {
+void SettingsStore::SaveAtSessionEnd(bool queried) noexcept {
+  // Nothing is asked and the session is never held up: the settings are
+  // saved if the file can be written, and a file that was busy at the query
+  // may be free by the end.
+  if (queried) {
+    savedForSessionEnd_ = SaveQuietly();
+  } else if (!savedForSessionEnd_) {
+    savedForSessionEnd_ = SaveQuietly();
+  }
+}
+
+bool SettingsStore::SaveQuietly() noexcept {
   try {
-    SaveSettings();
+    Save();
     return true;
   } catch (...) {
     return false;
   }
 }
 
-void TForm1::SaveSettings() {
+void SettingsStore::Save() {
+  HWND window = context_.window;
+  StretchedText& shown = context_.text;
+  const DisplayModes& modes = context_.modes;
   const std::u16string exe = ExecutablePath();
   const std::u16string path = SettingsPathFor(exe);
   const AnsiCodec& ansi = ActiveCodePage();
@@ -218,12 +247,13 @@ void TForm1::SaveSettings() {
   ProgramSection program{FileNameOf(exe), FolderOf(exe), kVersionLabel, LastCloseText()};
   std::optional<PositionSection> position;
   std::optional<OptionSection> options;
-  std::u16string text = Edit1.Text();
+  std::u16string text = shown.Field().Text();
   if (!text.empty()) {
     WINDOWPLACEMENT placement{sizeof placement};
-    ::GetWindowPlacement(hwnd_, &placement);
+    ::GetWindowPlacement(window, &placement);
     // SavedBounds is in screen coordinates, the record's rectangle is not.
-    const RECT bounds = modes_.fullScreen ? ScreenToWorkspace(ToRECT(modes_.savedBounds)) : placement.rcNormalPosition;
+    const RECT bounds = modes.fullScreen ? ScreenToWorkspace(ToRECT(modes.savedBounds))
+                                         : placement.rcNormalPosition;
     position = PositionSection{static_cast<std::int32_t>(placement.flags),
                                static_cast<std::int32_t>(placement.showCmd),
                                placement.ptMaxPosition.x,
@@ -232,15 +262,16 @@ void TForm1::SaveSettings() {
                                bounds.top,
                                bounds.right,
                                bounds.bottom,
-                               ::IsIconic(hwnd_) ? 1 : ::IsZoomed(hwnd_) ? 2 : 0};
-    selectAll_ = Edit1.SelectionLength() == static_cast<int>(text.size());
-    options = OptionSection{text,
-                            selectAll_,
-                            font_.face,
-                            PointsFromHeight(font_.height, ScreenPixelsPerInch()),
-                            font_.color,
-                            TrueBackColor(),
-                            font_.style};
+                               ::IsIconic(window)   ? 1
+                               : ::IsZoomed(window) ? 2
+                                                    : 0};
+    const bool selectAll = shown.Field().SelectionLength() == static_cast<int>(text.size());
+    shown.SetWholeTextSelected(selectAll);
+    const DisplayFont& font = shown.Font();
+    options = OptionSection{text,       selectAll,
+                            font.face,  PointsFromHeight(font.height, ScreenPixelsPerInch()),
+                            font.color, TrueBackColor(modes, shown.BackColor()),
+                            font.style};
   }
   StoreSettings(document, program, position, options);
   ReplaceWholeFile(path, SerializeIni(document, ansi));

@@ -5,15 +5,9 @@
 #include <array>
 #include <cstdint>
 
-namespace orvane {
+#include "platform/random_source.h"
 
-// random(n): uniform in [0, n). A range of 0 or less gives 0, so a window
-// larger than the motion box re-enters at the box's edge, never far away.
-class RandomSource {
- public:
-  virtual ~RandomSource() = default;
-  virtual int Next(int range) = 0;
-};
+namespace orvane {
 
 // Headings 0..7: up, up-right, right, down-right, down, down-left, left, up-left.
 inline constexpr int kHeadings = 8;
@@ -39,11 +33,11 @@ struct TelopStep {
   int moveCount = 0;
 };
 
-// One tick of Timer1 for the window in the motion box (0, 0)-(boxWidth, boxHeight).
+// One tick of the motion timer for the window in the motion box (0, 0)-(boxWidth, boxHeight).
 [[nodiscard]] TelopStep MotionStep(int heading, TelopWindow window, int boxWidth, int boxHeight,
                                    RandomSource& random);
 
-// One tick of Timer2: 45 degrees either way.
+// One tick of the turn timer: 45 degrees either way.
 [[nodiscard]] int Turn(int heading, RandomSource& random);
 
 // Whether the drifting caption takes the activation back as it returns to the

@@ -12,7 +12,7 @@
 #include <regex>
 #include <set>
 
-#include "app/version.h"
+#include "platform/version.h"
 #include "driver.h"
 #include "menu_reader.h"
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/user_error.h"
+#include "platform/user_error.h"
 #include "fuzz_input.h"
 #include "output/bitmap_file.h"
 

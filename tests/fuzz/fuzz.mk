@@ -5,12 +5,12 @@ CXX := clang++
 CXXFLAGS := -std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=address,undefined \
             -fno-sanitize-recover=all -I$(ROOT)/src -MMD -MP
 
-core := app/user_error display/text_rules settings/setting_values
-ini_sources := $(core) settings/ini_document settings/settings_model
+core := platform/user_error display/text_rules settings/setting_values
+ini_sources := $(core) platform/file_names settings/ini_document settings/settings_model
 values_sources := $(core)
 report_sources := $(core) report/information_report
 help_sources := desktop/help_search
-bitmap_sources := app/user_error output/bitmap_file
+bitmap_sources := platform/user_error output/bitmap_file
 page_plan_sources := output/page_plan
 telop_sources := telop/telop_motion
 zoom_sources := display/placement

@@ -10,8 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/user_error.h"
+#include "platform/user_error.h"
 #include "display/font_fit.h"
+#include "platform/file_names.h"
 #include "settings/ini_document.h"
 #include "settings/setting_values.h"
 #include "settings/settings_model.h"

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/user_error.h"
+#include "platform/user_error.h"
 #include "display/text_rules.h"
 #include "fuzz_input.h"
 #include "settings/setting_values.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/ini_document.h"
+#include "platform/ansi_codec.h"
 
 namespace orvane::testing_support {
 

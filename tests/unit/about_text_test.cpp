@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/version.h"
+#include "platform/version.h"
 
 namespace orvane {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/user_error.h"
+#include "platform/user_error.h"
 
 namespace orvane {
 namespace {

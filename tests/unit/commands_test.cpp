@@ -25,16 +25,16 @@ TEST(Commands, EveryCommandOnceAndInsideARealSubmenu) {
 }
 
 TEST(Commands, ShortcutsWrittenAsWindowsMenusShowThem) {
-  EXPECT_EQ(ShortcutText(RowOf(Cmd::Cut1).shortcut), u"Ctrl+X");
-  EXPECT_EQ(ShortcutText(RowOf(Cmd::CopyImage1).shortcut), u"Ctrl+Shift+C");
-  EXPECT_EQ(ShortcutText(RowOf(Cmd::FullScreen1).shortcut), u"Ctrl+Space");
-  EXPECT_EQ(ShortcutText(RowOf(Cmd::OrvaneFloat1).shortcut), u"Ctrl+Enter");
-  EXPECT_EQ(ShortcutText(RowOf(Cmd::Properties1).shortcut), u"Alt+Enter");
-  EXPECT_EQ(ShortcutText(RowOf(Cmd::Delete1).shortcut), u"Del");
-  EXPECT_EQ(ShortcutText(RowOf(Cmd::Exit1).shortcut), u"Esc");
-  EXPECT_EQ(ShortcutText(RowOf(Cmd::Help2).shortcut), u"F1");
+  EXPECT_EQ(ShortcutText(RowOf(Cmd::Cut).shortcut), u"Ctrl+X");
+  EXPECT_EQ(ShortcutText(RowOf(Cmd::CopyPicture).shortcut), u"Ctrl+Shift+C");
+  EXPECT_EQ(ShortcutText(RowOf(Cmd::FullScreen).shortcut), u"Ctrl+Space");
+  EXPECT_EQ(ShortcutText(RowOf(Cmd::Telop).shortcut), u"Ctrl+Enter");
+  EXPECT_EQ(ShortcutText(RowOf(Cmd::Properties).shortcut), u"Alt+Enter");
+  EXPECT_EQ(ShortcutText(RowOf(Cmd::Delete).shortcut), u"Del");
+  EXPECT_EQ(ShortcutText(RowOf(Cmd::Exit).shortcut), u"Esc");
+  EXPECT_EQ(ShortcutText(RowOf(Cmd::Help).shortcut), u"F1");
   EXPECT_EQ(ShortcutText({kVkF1 + 11, 0}), u"F12");
-  EXPECT_EQ(ShortcutText(RowOf(Cmd::Clear1).shortcut), u"");
+  EXPECT_EQ(ShortcutText(RowOf(Cmd::ClearAndType).shortcut), u"");
 }
 
 TEST(Commands, ShortcutLookupComparesModifiersExactly) {
@@ -44,21 +44,21 @@ TEST(Commands, ShortcutLookupComparesModifiersExactly) {
     Cmd expected;
   };
   const Case cases[] = {
-      {'C', kCtrl, Cmd::Copy1},
-      {'C', kCtrl | kShift, Cmd::CopyImage1},
+      {'C', kCtrl, Cmd::Copy},
+      {'C', kCtrl | kShift, Cmd::CopyPicture},
       {'C', kCtrl | kAlt, Cmd::None},
       {'C', 0, Cmd::None},
-      {'P', kCtrl, Cmd::Print1},
-      {'P', kCtrl | kShift, Cmd::Print2},
-      {'A', kCtrl, Cmd::SelectAll1},
-      {kVkDelete, 0, Cmd::Delete1},
+      {'P', kCtrl, Cmd::PrintEachCharacter},
+      {'P', kCtrl | kShift, Cmd::PrintWholeLine},
+      {'A', kCtrl, Cmd::SelectAll},
+      {kVkDelete, 0, Cmd::Delete},
       {kVkDelete, kShift, Cmd::None},
-      {kVkEscape, 0, Cmd::Exit1},
+      {kVkEscape, 0, Cmd::Exit},
       {kVkReturn, 0, Cmd::None},
-      {kVkReturn, kCtrl, Cmd::OrvaneFloat1},
-      {kVkReturn, kAlt, Cmd::Properties1},
-      {kVkSpace, kCtrl, Cmd::FullScreen1},
-      {kVkF1, 0, Cmd::Help2},
+      {kVkReturn, kCtrl, Cmd::Telop},
+      {kVkReturn, kAlt, Cmd::Properties},
+      {kVkSpace, kCtrl, Cmd::FullScreen},
+      {kVkF1, 0, Cmd::Help},
       {kVkF1, kShift, Cmd::None},
   };
   for (const Case& c : cases) {

@@ -33,26 +33,6 @@ TEST(ParseIni, KeepsSectionsInOrderAndDropsWhatTheReaderIgnores) {
   EXPECT_TRUE(document.sections[3].lines.empty());
 }
 
-TEST(SameName, FoldsAsciiAndFullWidthLettersOnly) {
-  struct Case {
-    std::u16string_view a, b;
-    bool same;
-  };
-  const Case cases[] = {
-      {u"option", u"OPTION", true},
-      {u"Ｏｐｔｉｏｎ", u"ＯＰＴＩＯＮ", true},
-      {u"ｚ", u"Ｚ", true},
-      {u"Option", u"Ｏｐｔｉｏｎ", false},  // half- and full-width differ
-      {u"é", u"É", false},
-      {u"[", u"{", false},  // 0x20 apart, like a letter pair, but not letters
-      {u"opt", u"option", false},
-      {u"", u"", true},
-  };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    EXPECT_EQ(SameName(cases[i].a, cases[i].b), cases[i].same) << "case " << i;
-  }
-}
-
 TEST(SerializeIni, EveryByteOrderMarkIsReadAndWrittenBackAsUtf16Le) {
   const std::string utf16Le = "\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\x22\x6F\x3D\xD8\x00\xDE\r\0\n\0\r\0\n\0"s;
   struct Case {

@@ -22,14 +22,14 @@ MenuSnapshot Window(std::u16string_view text) {
 TEST(PrepareMenu, BlankTextDisablesWhatNeedsCharacters) {
   for (std::u16string_view text : {u"", u"  \t "}) {
     MenuState m = PrepareMenu(Window(text));
-    for (Cmd c : {Cmd::FullScreen1, Cmd::CopyImage1, Cmd::SaveAs1, Cmd::Print1, Cmd::OrvaneFloat1}) {
+    for (Cmd c : {Cmd::FullScreen, Cmd::CopyPicture, Cmd::SavePicture, Cmd::PrintEachCharacter, Cmd::Telop}) {
       EXPECT_FALSE(m[c].enabled) << static_cast<int>(c);
     }
-    EXPECT_TRUE(m[Cmd::Print2].enabled);
-    EXPECT_TRUE(m[Cmd::Clear1].enabled);
+    EXPECT_TRUE(m[Cmd::PrintWholeLine].enabled);
+    EXPECT_TRUE(m[Cmd::ClearAndType].enabled);
   }
   MenuState ideographic = PrepareMenu(Window(u"\u3000"));
-  EXPECT_TRUE(ideographic[Cmd::FullScreen1].enabled) << "the ideographic space is a character";
+  EXPECT_TRUE(ideographic[Cmd::FullScreen].enabled) << "the ideographic space is a character";
 }
 
 TEST(PrepareMenu, TelopModeDisablesColourAndPictureCommands) {
@@ -37,11 +37,11 @@ TEST(PrepareMenu, TelopModeDisablesColourAndPictureCommands) {
   s.colorKey = true;
   s.telop = true;
   MenuState m = PrepareMenu(s);
-  for (Cmd c : {Cmd::Clear1, Cmd::BackColor1, Cmd::AlterNate1, Cmd::CopyImage1, Cmd::SaveAs1}) {
+  for (Cmd c : {Cmd::ClearAndType, Cmd::BackColor, Cmd::SwapColors, Cmd::CopyPicture, Cmd::SavePicture}) {
     EXPECT_FALSE(m[c].enabled) << static_cast<int>(c);
   }
-  EXPECT_TRUE(m[Cmd::FontColor1].enabled);
-  EXPECT_TRUE(m[Cmd::OrvaneFloat1].checked);
+  EXPECT_TRUE(m[Cmd::TextColor].enabled);
+  EXPECT_TRUE(m[Cmd::Telop].checked);
   EXPECT_EQ(m.exitCaption, u"復帰");
 }
 
@@ -49,27 +49,27 @@ TEST(PrepareMenu, SelectAllFlagFollowsTheSelection) {
   MenuSnapshot s = Window(u"Orvane");
   s.selectionLength = 6;
   EXPECT_TRUE(PrepareMenu(s).selectAll);
-  EXPECT_TRUE(PrepareMenu(s)[Cmd::SelectAll1].checked);
+  EXPECT_TRUE(PrepareMenu(s)[Cmd::SelectAll].checked);
   s.selectionLength = 5;
   EXPECT_FALSE(PrepareMenu(s).selectAll);
   MenuState empty = PrepareMenu(Window(u""));
   EXPECT_FALSE(empty.selectAll) << "an empty text is not wholly selected";
-  EXPECT_FALSE(empty[Cmd::SelectAll1].enabled);
+  EXPECT_FALSE(empty[Cmd::SelectAll].enabled);
 }
 
 TEST(PrepareMenu, EditActionsFollowSelectionClipboardAndUndo) {
   MenuSnapshot s = Window(u"Orvane");
   MenuState none = PrepareMenu(s);
-  EXPECT_FALSE(none[Cmd::Cut1].enabled);
-  EXPECT_FALSE(none[Cmd::Copy1].enabled);
-  EXPECT_FALSE(none[Cmd::Delete1].enabled);
-  EXPECT_FALSE(none[Cmd::Paste1].enabled);
-  EXPECT_FALSE(none[Cmd::Undo1].enabled);
+  EXPECT_FALSE(none[Cmd::Cut].enabled);
+  EXPECT_FALSE(none[Cmd::Copy].enabled);
+  EXPECT_FALSE(none[Cmd::Delete].enabled);
+  EXPECT_FALSE(none[Cmd::Paste].enabled);
+  EXPECT_FALSE(none[Cmd::Undo].enabled);
   s.selectionLength = 1;
   s.clipboardHasText = true;
   s.canUndo = true;
   MenuState some = PrepareMenu(s);
-  for (Cmd c : {Cmd::Cut1, Cmd::Copy1, Cmd::Delete1, Cmd::Paste1, Cmd::Undo1}) {
+  for (Cmd c : {Cmd::Cut, Cmd::Copy, Cmd::Delete, Cmd::Paste, Cmd::Undo}) {
     EXPECT_TRUE(some[c].enabled) << static_cast<int>(c);
   }
 }
@@ -86,7 +86,7 @@ TEST(PrepareMenu, WindowCoveringTheScreenCountsAsFullScreen) {
   s.bottom = 1080;
   MenuState full = PrepareMenu(s);
   EXPECT_TRUE(full.fullScreen);
-  EXPECT_TRUE(full[Cmd::FullScreen1].checked);
+  EXPECT_TRUE(full[Cmd::FullScreen].checked);
   EXPECT_EQ(full.maximizeCaption, u"最大化 (1920x1080)");
   EXPECT_EQ(full.exitCaption, u"復帰");
   s.right = 1921;
@@ -98,25 +98,16 @@ TEST(PrepareMenu, WindowPropertiesBecomeCheckMarks) {
   s.maximized = true;
   s.topmost = true;
   MenuState m = PrepareMenu(s);
-  EXPECT_TRUE(m[Cmd::Maximize1].checked);
-  EXPECT_TRUE(m[Cmd::StayOnTop1].checked);
+  EXPECT_TRUE(m[Cmd::Maximize].checked);
+  EXPECT_TRUE(m[Cmd::StayOnTop].checked);
 }
 
 TEST(IsAvailable, NeedsTheItemAndEverySubmenuAboveIt) {
   MenuState m = PrepareMenu(Window(u"Orvane"));
-  EXPECT_TRUE(IsAvailable(m, Cmd::Print1));
-  m[Cmd::Print0].enabled = false;
-  EXPECT_FALSE(IsAvailable(m, Cmd::Print1));
-  EXPECT_FALSE(IsAvailable(m, Cmd::Cut1)) << "nothing selected";
-}
-
-TEST(PrepareMenu, ACommandWithoutHandlerIsGreyAndItsKeyGoesToTheField) {
-  MenuSnapshot s = Window(u"Orvane");
-  s.withoutHandler[IndexOf(Cmd::Print2)] = true;
-  MenuState m = PrepareMenu(s);
-  EXPECT_FALSE(m[Cmd::Print2].enabled);
-  EXPECT_FALSE(IsAvailable(m, Cmd::Print2));
-  EXPECT_TRUE(IsAvailable(m, Cmd::Print1));
+  EXPECT_TRUE(IsAvailable(m, Cmd::PrintEachCharacter));
+  m[Cmd::PrintMenu].enabled = false;
+  EXPECT_FALSE(IsAvailable(m, Cmd::PrintEachCharacter));
+  EXPECT_FALSE(IsAvailable(m, Cmd::Cut)) << "nothing selected";
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "settings/placement_defaults.h"
+#include "display/placement_defaults.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "app/user_error.h"
+#include "platform/user_error.h"
 
 namespace orvane {
 namespace {

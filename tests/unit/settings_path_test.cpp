@@ -12,32 +12,6 @@ TEST(SettingsPath, BesideTheExeWithItsLastExtensionReplaced) {
   EXPECT_EQ(SettingsPathFor(u"C:\\Tools\\my.viewer.exe"), u"C:\\Tools\\my.viewer.ini");
   EXPECT_EQ(SettingsPathFor(u"C:\\Tools\\Viewer"), u"C:\\Tools\\Viewer.ini");
   EXPECT_EQ(SettingsPathFor(u"C:\\v1.3\\Viewer"), u"C:\\v1.3\\Viewer.ini") << "a dot in a folder";
-  EXPECT_EQ(FileNameOf(u"C:\\Tools\\Viewer.exe"), u"Viewer.exe");
-  EXPECT_EQ(FolderOf(u"C:\\Tools\\Viewer.exe"), u"C:\\Tools\\");
-  EXPECT_EQ(FolderOf(u"Viewer.exe"), u"");
-}
-
-TEST(TemporaryFiles, OnlyTheProgramsOwnPatternNamesAnOwner) {
-  EXPECT_EQ(TemporaryPathFor(u"C:\\Tools\\Viewer.ini", 4242, 7), u"C:\\Tools\\Viewer.ini.4242-7.tmp");
-  struct Case {
-    std::u16string_view name;
-    std::optional<std::uint32_t> owner;
-  };
-  const Case cases[] = {
-      {u"Viewer.ini.4242-7.tmp", 4242},
-      {u"VIEWER.INI.1-0.TMP", 1},
-      {u"Viewer.ini.4294967295-4294967295.tmp", 4294967295u},
-      {u"Viewer.ini.4294967296-0.tmp", std::nullopt},  // no process id
-      {u"Viewer.ini.12-.tmp", std::nullopt},
-      {u"Viewer.ini.12-3.tmp.bak", std::nullopt},
-      {u"Viewer.ini.bak.tmp", std::nullopt},
-      {u"Viewer.ini.1 2-3.tmp", std::nullopt},
-      {u"Other.ini.12-3.tmp", std::nullopt},
-      {u"Viewer.ini.12-3", std::nullopt},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(TemporaryFileOwner(c.name, u"Viewer.ini"), c.owner) << "name of " << c.name.size() << " units";
-  }
 }
 
 TEST(FontSize, PointsAndPixelsRoundHalfAwayFromZero) {

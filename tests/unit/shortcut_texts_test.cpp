@@ -37,12 +37,6 @@ TEST(ShortcutTexts, OutcomeOfEachBranch) {
   EXPECT_EQ(SelectParameters(kLink), u"/select,\"C:\\users\\me\\Desktop\\Orvane.Lnk\"");
 }
 
-TEST(ShortcutTexts, FolderPathsEndInExactlyOneBackslash) {
-  EXPECT_EQ(WithTrailingBackslash(u"C:\\users\\me\\Desktop"), u"C:\\users\\me\\Desktop\\");
-  EXPECT_EQ(WithTrailingBackslash(u"C:\\"), u"C:\\");
-  EXPECT_EQ(WithTrailingBackslash(u""), u"\\");
-}
-
 TEST(LinkFolder, CutBeforeTheLastDelimiterARootKeepingItsBackslash) {
   struct Case {
     std::u16string_view path, folder;

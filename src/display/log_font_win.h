@@ -1,5 +1,5 @@
 #pragma once
-// The core's font record as the platform's LOGFONTW.
+// The core's font record as the platform's LOGFONTW, and back.
 
 #include <algorithm>
 
@@ -25,6 +25,25 @@ inline LOGFONTW ToLogFont(const FontRecord& r) noexcept {
   lf.lfPitchAndFamily = r.pitchAndFamily;
   std::copy(r.faceName.begin(), r.faceName.end(), lf.lfFaceName);
   return lf;
+}
+
+inline FontRecord FromLogFont(const LOGFONTW& lf) noexcept {
+  FontRecord r;
+  r.height = lf.lfHeight;
+  r.width = lf.lfWidth;
+  r.escapement = lf.lfEscapement;
+  r.orientation = lf.lfOrientation;
+  r.weight = lf.lfWeight;
+  r.italic = lf.lfItalic;
+  r.underline = lf.lfUnderline;
+  r.strikeOut = lf.lfStrikeOut;
+  r.charSet = lf.lfCharSet;
+  r.outPrecision = lf.lfOutPrecision;
+  r.clipPrecision = lf.lfClipPrecision;
+  r.quality = lf.lfQuality;
+  r.pitchAndFamily = lf.lfPitchAndFamily;
+  std::copy(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), r.faceName.begin());
+  return r;
 }
 
 }  // namespace orvane

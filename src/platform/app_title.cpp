@@ -1,4 +1,4 @@
-#include "app/app_title.h"
+#include "platform/app_title.h"
 
 namespace orvane {
 namespace {

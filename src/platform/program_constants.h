@@ -1,6 +1,6 @@
 #pragma once
 // The product's name and the maker's addresses, written once. The version
-// lives in the generated app/version.h.
+// lives in the generated platform/version.h.
 
 #include <array>
 #include <cstddef>

@@ -1,21 +1,19 @@
-#include "report/information_win.h"
+#include "report/report_command_win.h"
 
 #include <optional>
 #include <string>
 #include <utility>
 
-#include "app/main_window_win.h"
-#include "app/user_error.h"
-#include "output/print_dialog_win.h"
+#include "display/stretched_text_win.h"
 #include "platform/message_boxes_win.h"
 #include "platform/printers_win.h"
+#include "platform/screen_win.h"
 #include "platform/text_win.h"
+#include "platform/user_error.h"
 #include "report/information_report.h"
 
 namespace orvane {
 namespace {
-
-constexpr char16_t kNoPrinter[] = u"There is no default printer currently selected";
 
 struct CurrentPrinter {
   std::u16string name;
@@ -29,12 +27,13 @@ CurrentPrinter ReadPrinter(const PrinterSettings& settings) {
   PrinterSettings current = settings;
   if (current.device.empty()) {
     std::optional<std::u16string> name = DefaultPrinterName();
-    if (!name) throw UserError(kNoPrinter);
+    if (!name) throw UserError(kNoDefaultPrinter);
     current.device = std::move(*name);
   }
-  UniquePrinterDC ic = OpenPrinterDC(current, true);
+  UniqueDC ic = OpenPrinterDC(current, true);
   if (!ic)
-    throw UserError(DefaultPrinterName() ? u"Cannot read the printer's settings" : kNoPrinter);
+    throw UserError(DefaultPrinterName() ? u"Cannot read the printer's settings"
+                                         : kNoDefaultPrinter);
   HDC dc = ic.get();
   return {current.device,
           {::GetDeviceCaps(dc, HORZRES), ::GetDeviceCaps(dc, VERTRES),
@@ -61,20 +60,21 @@ std::u16string UserDecimalSeparator() {
 
 }  // namespace
 
-void Information1Click(TForm1& form, bool) {
-  const HWND window = form.hwnd();
-  const std::u16string text = form.Edit1.Text();
-  const DisplayFont& font = form.Font();
-  const CurrentPrinter printer = ReadPrinter(form.Printer());
+void ReportCommand::Show() {
+  const HWND window = context_.window;
+  const TextField& field = context_.text.Field();
+  const std::u16string text = field.Text();
+  const DisplayFont& font = context_.text.Font();
+  const CurrentPrinter printer = ReadPrinter(context_.printer);
   const std::u16string separator = UserDecimalSeparator();
 
   ReportSnapshot s;
   s.text = text;
-  s.selectionLength = form.Edit1.SelectionLength();
-  s.screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-  s.screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-  RECT work{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  s.selectionLength = field.SelectionLength();
+  const SIZE screen = ScreenSize();
+  s.screenWidth = screen.cx;
+  s.screenHeight = screen.cy;
+  const RECT work = WorkArea();
   s.workAreaWidth = work.right - work.left;
   s.workAreaHeight = work.bottom - work.top;
   RECT bounds{};
@@ -84,17 +84,17 @@ void Information1Click(TForm1& form, bool) {
   ::GetClientRect(window, &client);
   s.clientWidth = client.right;
   s.clientHeight = client.bottom;
-  s.captionWidth = CaptionWidth(window, form.OwnFont());
+  s.captionWidth = CaptionWidth(window, context_.seam.WindowFont());
   s.maximized = ::IsZoomed(window) != 0;
   s.fontFace = font.face;
   s.fontStyle = font.style;
   s.fontHeight = font.height;
   s.pixelsPerInch = static_cast<int>(::GetDpiForWindow(window));
   s.fontColor = font.color;
-  s.backColor = form.BackColor();
-  s.savedBackColor = form.Modes().savedBackColor;
-  s.telop = form.Modes().telop;
-  s.colorKey = form.Modes().colorKey;
+  s.backColor = context_.text.BackColor();
+  s.savedBackColor = context_.modes.savedBackColor;
+  s.telop = context_.modes.telop;
+  s.colorKey = context_.modes.colorKey;
   s.printerName = printer.name;
   s.page = printer.page;
   s.decimalSeparator = separator;

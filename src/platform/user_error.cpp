@@ -1,4 +1,4 @@
-#include "app/user_error.h"
+#include "platform/user_error.h"
 
 namespace orvane {
 

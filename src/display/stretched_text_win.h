@@ -1,0 +1,98 @@
+#pragma once
+// The stretched line: the text field that shows the text, the font rebuilt
+// to fill the window at every change of text, font or size, the caption that
+// names them, and the field's double-buffered paint.
+
+#include <string>
+
+#include "display/colors.h"
+#include "display/display_font.h"
+#include "platform/handles_win.h"
+#include "platform/sdk_win.h"
+#include "platform/text_field_win.h"
+
+namespace orvane {
+
+// The ring in the window's own colour around the text: pixels at 96 dpi, and
+// at the window's DPI.
+inline constexpr int kInnerBorder = 3;
+[[nodiscard]] int InnerBorder(HWND window) noexcept;
+
+class StretchedText {
+ public:
+  StretchedText() = default;
+  StretchedText(const StretchedText&) = delete;
+  StretchedText& operator=(const StretchedText&) = delete;
+
+  // Creates the text field in the window, in the display font and colours.
+  HWND Create(HWND window, HINSTANCE instance, int id);
+  // From here on every resize refits: the settings have been read.
+  void StartFitting() noexcept { fitting_ = true; }
+
+  [[nodiscard]] const TextField& Field() const noexcept { return field_; }
+  [[nodiscard]] const DisplayFont& Font() const noexcept { return font_; }
+  [[nodiscard]] Color BackColor() const noexcept { return backColor_; }
+
+  // FitFont: the font that fills the client area with the text, installed.
+  void FitFont();
+  // UpdateCaption: "text W x H face".
+  void UpdateCaption();
+  void Refit() {
+    FitFont();
+    UpdateCaption();
+  }
+
+  // The window's messages the line answers.
+  void Layout();
+  void OnResize();
+  void OnTextChanged();
+  void OnCharacter(wchar_t& key);  // 0 afterwards: swallowed
+  [[nodiscard]] bool OnMouseMove(WPARAM keys);
+  void Paint();
+  void OpenInputMethod();
+  [[nodiscard]] HBRUSH Colorize(HDC dc) const;
+
+  // What the font and colour commands and the settings change.
+  void SetColors(Color text, Color back);
+  // A new face or style: the font record, then the refit and the caption.
+  void SetFace(std::u16string face, unsigned style);
+  // The font as the settings file keeps it, before the first fit.
+  void Restore(const DisplayFont& font, Color back);
+  // The caret to the end with nothing selected, and hidden.
+  void CaretToEndHidden();
+  // The select-all flag: the whole text selected, as the menu marks it.
+  [[nodiscard]] bool WholeTextSelected() const noexcept { return selectAll_; }
+  void SetWholeTextSelected(bool selected) noexcept { selectAll_ = selected; }
+
+  // Commands.
+  void ClearAndType();
+  void Cut() const;
+  void Copy() const;
+  void Paste() const;
+  void ToggleSelectAll();
+  void Delete() const;
+  void Undo() const;
+
+ private:
+  [[nodiscard]] int Slack() const noexcept;
+  [[nodiscard]] SIZE ClientSize() const noexcept;
+  void ScrollHome();
+  void ShowLineStart();
+
+  HWND window_ = nullptr;
+  TextField field_;
+  DisplayFont font_;
+  UniqueFont fontHandle_;
+  SIZE fittedClientSize_{-1, -1};  // the client size of the last fit
+  std::u16string caption_;         // the caption UpdateCaption last set
+  Color backColor_ = kWhite;
+  UniqueBrush backBrush_;
+  UniqueBitmap paintBuffer_;  // the field's off-screen picture, kept between paints
+  SIZE paintBufferSize_{};
+  bool selectAll_ = false;
+  bool changeAttached_ = true;  // the field's change notification
+  bool typing_ = false;         // a typed character is on its way into the field
+  bool fitting_ = false;        // resizes before the settings are read fit nothing
+};
+
+}  // namespace orvane
