@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 
+#include "app/commands.h"
 #include "../e2e/font_color_dialogs.h"
 #include "../e2e/menu_reader.h"
 #include "../e2e/shell_helpers.h"
@@ -687,7 +689,7 @@ std::vector<Soak::Action> Soak::Actions() {
   };
   auto always = [] { return true; };
   auto unlessBlank = [this] { return !Blank(); };
-  return {
+  std::vector<Action> actions = {
       {"type ASCII", 14, [this] { TypeText(kAscii, 8); }},
       {"type kana", 6, [this] { TypeText(kKana, 6); }},
       {"type kanji", 6, [this] { TypeText(kKanji, 4); }},
@@ -710,38 +712,71 @@ std::vector<Soak::Action> Soak::Actions() {
          Keys({move}, "caret key " + std::to_string(move.first) + (move.second ? " with Shift" : ""));
        }},
       {"paste long", 2, [this] { PasteLong(); }},
-      {"Ctrl+X", 2, keys({{'X', K::kCtrl}}, "Ctrl+X")},
-      {"Ctrl+C", 2, keys({{'C', K::kCtrl}}, "Ctrl+C")},
-      {"Ctrl+V", 3, keys({{'V', K::kCtrl}}, "Ctrl+V", nullptr, Growth::Unbounded)},
-      {"Ctrl+A", 2, keys({{'A', K::kCtrl}}, "Ctrl+A")},
-      {"Del", 2, keys({{VK_DELETE, 0}}, "Del")},
-      {"Ctrl+Z", 2, keys({{'Z', K::kCtrl}}, "Ctrl+Z", nullptr, Growth::Unbounded)},
-      {"Ctrl+Space", 2, keys({{VK_SPACE, K::kCtrl}}, "Ctrl+Space (full screen)", nullptr, Growth::Enlarges)},
-      {"Ctrl+Shift+C", 1, keys({{'C', K::kCtrl | K::kShift}}, "Ctrl+Shift+C (copy picture)")},
-      {"Ctrl+S", 1, keys({{'S', K::kCtrl}}, "Ctrl+S (save picture)", [this] { return !Blank() && !Telop(); })},
-      {"Ctrl+P", 1, keys({{'P', K::kCtrl}}, "Ctrl+P (print each)", unlessBlank)},
-      {"Ctrl+Shift+P", 1, keys({{'P', K::kCtrl | K::kShift}}, "Ctrl+Shift+P (print whole)", always)},
-      {"Ctrl+Enter", 2, keys({{VK_RETURN, K::kCtrl}}, "Ctrl+Enter (telop)", nullptr, Growth::Floats)},
-      {"Ctrl+I", 1, keys({{'I', K::kCtrl}}, "Ctrl+I (information)", always)},
-      {"Ctrl+F", 1, keys({{'F', K::kCtrl}}, "Ctrl+F (font)", always)},
-      {"F1", 1, keys({{VK_F1, 0}}, "F1 (help)", always)},
-      {"Alt+Enter", 1, keys({{VK_RETURN, K::kAlt}}, "Alt+Enter (properties)")},
-      {"Esc", 1, [this] {
-         // In a plain window Esc closes: rarer there, so a program lives long enough to show a leak.
-         if (Framed() && !Telop() && Chance(0.7)) {
-           Log("Esc (left out this time: it would close)");
-           return;
-         }
-         mayEnd_ = done_;
-         mayEndAt_ = e2e::Clock::now();
-         Keys({{VK_ESCAPE, 0}}, "Esc");
-       }},
+  };
+  // Every shortcut of the command menu, as the list of commands declares them;
+  // how often and with what care a user presses each is the soak's own.
+  using orvane::Cmd;
+  struct Use {
+    int weight;
+    const char* what;
+    std::function<bool()> opensDialog;
+    Growth growth;
+  };
+  const std::map<Cmd, Use> uses = {
+      {Cmd::Cut, {2, nullptr, nullptr, Growth::None}},
+      {Cmd::Copy, {2, nullptr, nullptr, Growth::None}},
+      {Cmd::Paste, {3, nullptr, nullptr, Growth::Unbounded}},
+      {Cmd::SelectAll, {2, nullptr, nullptr, Growth::None}},
+      {Cmd::Delete, {2, nullptr, nullptr, Growth::None}},
+      {Cmd::Undo, {2, nullptr, nullptr, Growth::Unbounded}},
+      {Cmd::FullScreen, {2, "full screen", nullptr, Growth::Enlarges}},
+      {Cmd::CopyPicture, {1, "copy picture", nullptr, Growth::None}},
+      {Cmd::SavePicture, {1, "save picture", [this] { return !Blank() && !Telop(); }, Growth::None}},
+      {Cmd::PrintEachCharacter, {1, "print each", unlessBlank, Growth::None}},
+      {Cmd::PrintWholeLine, {1, "print whole", always, Growth::None}},
+      {Cmd::Telop, {2, "telop", nullptr, Growth::Floats}},
+      {Cmd::Information, {1, "information", always, Growth::None}},
+      {Cmd::ChooseFont, {1, "font", always, Growth::None}},
+      {Cmd::Help, {1, "help", always, Growth::None}},
+      {Cmd::Properties, {1, "properties", nullptr, Growth::None}},
+  };
+  for (const orvane::MenuRow& row : orvane::MenuRows()) {
+    if (row.kind != orvane::RowKind::Item || row.shortcut.key == 0) continue;
+    const std::u16string text = orvane::ShortcutText(row.shortcut);
+    const std::string name(text.begin(), text.end());  // ASCII
+    if (row.id == Cmd::Exit) {
+      actions.push_back(EscapeAction(name));
+      continue;
+    }
+    // A command the soak has not met yet is pressed now and then, with no care.
+    auto found = uses.find(row.id);
+    const Use use = found != uses.end() ? found->second : Use{1, nullptr, nullptr, Growth::None};
+    std::vector<std::pair<WORD, unsigned>> pressed{{row.shortcut.key, row.shortcut.modifiers}};
+    const std::string label = use.what ? name + " (" + use.what + ")" : name;
+    actions.push_back({label, use.weight, [=, this] { Keys(pressed, label, use.opensDialog, use.growth); }});
+  }
+  std::vector<Action> rest = {
       {"menu", 8, [this] { MenuCommand(); }},
       {"system menu", 2, [this] { SystemMenuItem(); }},
       {"wheel", 4, [this] { WheelZoom(); }},
       {"resize", 3, [this] { ResizeFrame(); }},
       {"drag", 2, [this] { DragWindow(); }},
   };
+  actions.insert(actions.end(), rest.begin(), rest.end());
+  return actions;
+}
+
+Soak::Action Soak::EscapeAction(const std::string& name) {
+  return {name, 1, [this, name] {
+            // In a plain window Esc closes: rarer there, so a program lives long enough to show a leak.
+            if (Framed() && !Telop() && Chance(0.7)) {
+              Log(name + " (left out this time: it would close)");
+              return;
+            }
+            mayEnd_ = done_;
+            mayEndAt_ = e2e::Clock::now();
+            Keys({{VK_ESCAPE, 0}}, name);
+          }};
 }
 
 // ---- Checks ----------------------------------------------------------------

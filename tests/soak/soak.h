@@ -53,7 +53,7 @@ class Soak {
 
  private:
   struct Action {
-    const char* name;
+    std::string name;
     int weight;
     std::function<void()> run;
   };
@@ -92,6 +92,8 @@ class Soak {
   // How an action may lengthen the text or enlarge the window: telop mode
   // under Wine takes neither.
   enum class Growth { None, Some, Unbounded, Floats, Enlarges };
+  // Escape: leaves full screen or telop mode, or closes the window.
+  Action EscapeAction(const std::string& name);
   bool LeftOut(Growth growth, const std::string& label);
   void Keys(const std::vector<std::pair<WORD, unsigned>>& keys, const std::string& label,
             const std::function<bool()>& opensDialog = nullptr, Growth growth = Growth::None);
