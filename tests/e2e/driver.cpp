@@ -704,11 +704,22 @@ void PointerTo(POINT to) {
   move.mi.dx = static_cast<LONG>(((to.x - screen.left) * 65536LL + width - 1) / width);
   move.mi.dy = static_cast<LONG>(((to.y - screen.top) * 65536LL + height - 1) / height);
   Send({move});
+  // Wine answers a position older than 100 ms from the X pointer, and refuses
+  // to warp that while another client holds a pointer grab (a menu closing):
+  // the pointer counts as placed once it has stayed there past that horizon,
+  // and is placed again whenever it is read elsewhere.
+  constexpr auto kHorizon = 150ms;
+  Clock::time_point placed = Clock::now();
   WaitUntil([&] {
     POINT at{};
     ::GetCursorPos(&at);
-    return at.x == to.x && at.y == to.y;
-  }, 1s);
+    if (at.x != to.x || at.y != to.y) {
+      ::SetCursorPos(to.x, to.y);
+      placed = Clock::now();
+      return false;
+    }
+    return Clock::now() - placed > kHorizon;
+  }, 2s);
 }
 
 void Orvane::RightClickClient(POINT at) {
