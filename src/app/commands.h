@@ -54,55 +54,51 @@ enum class Enable : std::uint8_t {
 // SUBMENU(id, submenu, caption)
 // SEPARATOR(submenu)
 // In display order; a submenu's rows follow it. Top is the menu itself.
-#define ORVANE_COMMANDS(ITEM, SUBMENU, SEPARATOR)                                                  \
-  ITEM(ClearAndType, Top, u"クリアして入力", kNoKey, NoKey, StretchedText, ClearAndType)           \
-  SEPARATOR(Top)                                                                                   \
-  ITEM(Cut, Top, u"切取り", Ctrl('X'), Selection, StretchedText, Cut)                              \
-  ITEM(Copy, Top, u"コピー", Ctrl('C'), Selection, StretchedText, Copy)                            \
-  ITEM(Paste, Top, u"貼付け", Ctrl('V'), Clipboard, StretchedText, Paste)                          \
-  ITEM(SelectAll, Top, u"すべて選択", Ctrl('A'), NotEmpty, StretchedText, ToggleSelectAll)         \
-  ITEM(Delete, Top, u"削除", Key(kVkDelete), Selection, StretchedText, Delete)                     \
-  ITEM(Undo, Top, u"戻す", Ctrl('Z'), CanUndo, StretchedText, Undo)                                \
-  SEPARATOR(Top)                                                                                   \
-  ITEM(FullScreen, Top, u"全画面表示", Ctrl(kVkSpace), NotBlank, WindowPlacement,                  \
-       ToggleFullScreen)                                                                           \
-  ITEM(CopyPicture, Top, u"画像をコピー", CtrlShift('C'), NotBlankNoKey, Picture, CopyToClipboard) \
-  ITEM(SavePicture, Top, u"画像で保存...", Ctrl('S'), NotBlankNoKey, Picture, SaveAsBitmap)        \
-  SUBMENU(PrintMenu, Top, u"印刷")                                                                 \
-  ITEM(PrintEachCharacter, PrintMenu, u"1文字1枚...", Ctrl('P'), NotBlank, Printing,               \
-       PrintEachCharacter)                                                                         \
-  ITEM(PrintWholeLine, PrintMenu, u"全体1枚...", CtrlShift('P'), Always, Printing, PrintWholeLine) \
-  ITEM(Telop, Top, u"テロップ表示", Ctrl(kVkReturn), NotBlank, TelopMode, Toggle)                  \
-  ITEM(Information, Top, u"情報表示", Ctrl('I'), Always, ReportCommand, Show)                      \
-  SEPARATOR(Top)                                                                                   \
-  ITEM(ChooseFont, Top, u"フォント設定...", Ctrl('F'), Always, FontColorCommands, ChooseFont)      \
-  SUBMENU(ColorMenu, Top, u"カラー設定")                                                           \
-  ITEM(TextColor, ColorMenu, u"文字色...", kNoKey, Always, FontColorCommands, ChooseTextColor)     \
-  ITEM(BackColor, ColorMenu, u"背景色...", kNoKey, NoKey, FontColorCommands, ChooseBackColor)      \
-  ITEM(SwapColors, ColorMenu, u"入替え", kNoKey, NoKey, FontColorCommands, SwapColors)             \
-  SUBMENU(WindowMenu, Top, u"ウィンドウ設定")                                                      \
-  ITEM(Centre, WindowMenu, u"センタリング", kNoKey, Always, WindowPlacement, Centre)               \
-  ITEM(StayOnTop, WindowMenu, u"常に手前に表示", kNoKey, Always, WindowPlacement, ToggleStayOnTop) \
-  SEPARATOR(WindowMenu)                                                                            \
-  ITEM(Maximize, WindowMenu, u"最大化", kNoKey, Always, WindowPlacement, ToggleMaximized)          \
-  ITEM(Minimize, WindowMenu, u"最小化", kNoKey, Always, WindowPlacement, Minimize)                 \
-  SUBMENU(ShortcutMenu, Top, u"ショートカット設定")                                                \
-  ITEM(DesktopShortcut, ShortcutMenu, u"デスクトップに登録・削除", kNoKey, Always, Shortcuts,      \
-       OnDesktop)                                                                                  \
-  ITEM(StartMenuShortcut, ShortcutMenu, u"スタートメニューに登録・削除", kNoKey, Always,           \
-       Shortcuts, InStartMenu)                                                                     \
-  ITEM(StartupShortcut, ShortcutMenu, u"スタートアップに登録・削除", kNoKey, Always, Shortcuts,    \
-       InStartup)                                                                                  \
-  SEPARATOR(Top)                                                                                   \
-  SUBMENU(HelpMenu, Top, u"ヘルプ")                                                                \
-  ITEM(Help, HelpMenu, u"ヘルプ表示", Key(kVkF1), Always, HelpCommands, ShowHelp)                  \
-  ITEM(About, HelpMenu, u"バージョン情報", kNoKey, Always, AboutCommand, Show)                     \
-  ITEM(Properties, HelpMenu, u"プロパティ表示", Alt(kVkReturn), Always, HelpCommands,              \
-       ShowProperties)                                                                             \
-  ITEM(DonationPage, HelpMenu, u"開発支援", kNoKey, Always, HelpCommands, OpenDonationPage)        \
-  ITEM(HomePage, HelpMenu, u"ホームサイト", kNoKey, Always, HelpCommands, OpenHomePage)            \
-  ITEM(ClearAndExit, Top, u"クリアして終了", kNoKey, Always, MainWindow, ClearAndExit)             \
-  ITEM(Exit, Top, u"終了", Key(kVkEscape), Always, MainWindow, Exit)
+// clang-format off
+#define ORVANE_COMMANDS(ITEM, SUBMENU, SEPARATOR)                                                                                                \
+  ITEM(ClearAndType,       Top,          u"クリアして入力",               kNoKey,          NoKey,         StretchedText,     ClearAndType)       \
+  SEPARATOR(Top)                                                                                                                                 \
+  ITEM(Cut,                Top,          u"切取り",                       Ctrl('X'),       Selection,     StretchedText,     Cut)                \
+  ITEM(Copy,               Top,          u"コピー",                       Ctrl('C'),       Selection,     StretchedText,     Copy)               \
+  ITEM(Paste,              Top,          u"貼付け",                       Ctrl('V'),       Clipboard,     StretchedText,     Paste)              \
+  ITEM(SelectAll,          Top,          u"すべて選択",                   Ctrl('A'),       NotEmpty,      StretchedText,     ToggleSelectAll)    \
+  ITEM(Delete,             Top,          u"削除",                         Key(kVkDelete),  Selection,     StretchedText,     Delete)             \
+  ITEM(Undo,               Top,          u"戻す",                         Ctrl('Z'),       CanUndo,       StretchedText,     Undo)               \
+  SEPARATOR(Top)                                                                                                                                 \
+  ITEM(FullScreen,         Top,          u"全画面表示",                   Ctrl(kVkSpace),  NotBlank,      WindowPlacement,   ToggleFullScreen)   \
+  ITEM(CopyPicture,        Top,          u"画像をコピー",                 CtrlShift('C'),  NotBlankNoKey, Picture,           CopyToClipboard)    \
+  ITEM(SavePicture,        Top,          u"画像で保存...",                Ctrl('S'),       NotBlankNoKey, Picture,           SaveAsBitmap)       \
+  SUBMENU(PrintMenu, Top, u"印刷")                                                                                                               \
+  ITEM(PrintEachCharacter, PrintMenu,    u"1文字1枚...",                  Ctrl('P'),       NotBlank,      Printing,          PrintEachCharacter) \
+  ITEM(PrintWholeLine,     PrintMenu,    u"全体1枚...",                   CtrlShift('P'),  Always,        Printing,          PrintWholeLine)     \
+  ITEM(Telop,              Top,          u"テロップ表示",                 Ctrl(kVkReturn), NotBlank,      TelopMode,         Toggle)             \
+  ITEM(Information,        Top,          u"情報表示",                     Ctrl('I'),       Always,        ReportCommand,     Show)               \
+  SEPARATOR(Top)                                                                                                                                 \
+  ITEM(ChooseFont,         Top,          u"フォント設定...",              Ctrl('F'),       Always,        FontColorCommands, ChooseFont)         \
+  SUBMENU(ColorMenu, Top, u"カラー設定")                                                                                                         \
+  ITEM(TextColor,          ColorMenu,    u"文字色...",                    kNoKey,          Always,        FontColorCommands, ChooseTextColor)    \
+  ITEM(BackColor,          ColorMenu,    u"背景色...",                    kNoKey,          NoKey,         FontColorCommands, ChooseBackColor)    \
+  ITEM(SwapColors,         ColorMenu,    u"入替え",                       kNoKey,          NoKey,         FontColorCommands, SwapColors)         \
+  SUBMENU(WindowMenu, Top, u"ウィンドウ設定")                                                                                                    \
+  ITEM(Centre,             WindowMenu,   u"センタリング",                 kNoKey,          Always,        WindowPlacement,   Centre)             \
+  ITEM(StayOnTop,          WindowMenu,   u"常に手前に表示",               kNoKey,          Always,        WindowPlacement,   ToggleStayOnTop)    \
+  SEPARATOR(WindowMenu)                                                                                                                          \
+  ITEM(Maximize,           WindowMenu,   u"最大化",                       kNoKey,          Always,        WindowPlacement,   ToggleMaximized)    \
+  ITEM(Minimize,           WindowMenu,   u"最小化",                       kNoKey,          Always,        WindowPlacement,   Minimize)           \
+  SUBMENU(ShortcutMenu, Top, u"ショートカット設定")                                                                                              \
+  ITEM(DesktopShortcut,    ShortcutMenu, u"デスクトップに登録・削除",     kNoKey,          Always,        Shortcuts,         OnDesktop)          \
+  ITEM(StartMenuShortcut,  ShortcutMenu, u"スタートメニューに登録・削除", kNoKey,          Always,        Shortcuts,         InStartMenu)        \
+  ITEM(StartupShortcut,    ShortcutMenu, u"スタートアップに登録・削除",   kNoKey,          Always,        Shortcuts,         InStartup)          \
+  SEPARATOR(Top)                                                                                                                                 \
+  SUBMENU(HelpMenu, Top, u"ヘルプ")                                                                                                              \
+  ITEM(Help,               HelpMenu,     u"ヘルプ表示",                   Key(kVkF1),      Always,        HelpCommands,      ShowHelp)           \
+  ITEM(About,              HelpMenu,     u"バージョン情報",               kNoKey,          Always,        AboutCommand,      Show)               \
+  ITEM(Properties,         HelpMenu,     u"プロパティ表示",               Alt(kVkReturn),  Always,        HelpCommands,      ShowProperties)     \
+  ITEM(DonationPage,       HelpMenu,     u"開発支援",                     kNoKey,          Always,        HelpCommands,      OpenDonationPage)   \
+  ITEM(HomePage,           HelpMenu,     u"ホームサイト",                 kNoKey,          Always,        HelpCommands,      OpenHomePage)       \
+  ITEM(ClearAndExit,       Top,          u"クリアして終了",               kNoKey,          Always,        MainWindow,        ClearAndExit)       \
+  ITEM(Exit,               Top,          u"終了",                         Key(kVkEscape),  Always,        MainWindow,        Exit)
+// clang-format on
 
 #define ORVANE_COMMAND_ID(id, ...) id,
 #define ORVANE_NO_ID(...)
