@@ -26,12 +26,41 @@ std::size_t ShareRootLength(std::u16string_view path) {
   return at;
 }
 
+constexpr std::u16string_view kCompiled = u".chm";
+
+// The pages' index relative to the folder that would hold the compiled file
+// of that name: Orvane.chm -> Orvane-help\index.html.
+std::u16string PagesBeside(std::u16string_view compiledName) {
+  return std::u16string(compiledName.substr(0, compiledName.size() - kCompiled.size())) +
+         u"-help\\index.html";
+}
+
+// From the executable's folder up to the root: in each, the pages where asked
+// for, then the compiled file.
+std::optional<std::u16string> Search(std::u16string_view exePath, bool pagesFirst,
+                                     const FileExistsCheck& exists) {
+  std::u16string help = HelpFileName(exePath);
+  const std::u16string name = help.substr(NameStart(help));
+  const std::u16string pages = PagesBeside(name);
+  for (;;) {
+    if (pagesFirst) {
+      std::u16string index = help.substr(0, NameStart(help)) + pages;
+      if (exists(index)) return index;
+    }
+    if (exists(help)) return help;
+    std::u16string parent = DirectoryPart(DirectoryPart(help));
+    if (parent.empty()) return std::nullopt;
+    if (!IsDelimiter(parent.back())) parent += u'\\';
+    help = parent + name;
+  }
+}
+
 }  // namespace
 
 std::u16string HelpFileName(std::u16string_view exePath) {
   std::size_t dot = exePath.rfind(u'.');
   if (dot == std::u16string_view::npos || dot < NameStart(exePath)) dot = exePath.size();
-  return std::u16string(exePath.substr(0, dot)) + u".chm";
+  return std::u16string(exePath.substr(0, dot)) + std::u16string(kCompiled);
 }
 
 std::u16string DirectoryPart(std::u16string_view path) {
@@ -55,15 +84,18 @@ std::u16string DirectoryPart(std::u16string_view path) {
 
 std::optional<std::u16string> FindHelpFile(std::u16string_view exePath,
                                            const FileExistsCheck& exists) {
-  std::u16string help = HelpFileName(exePath);
-  const std::u16string name = help.substr(NameStart(help));
-  for (;;) {
-    if (exists(help)) return help;
-    std::u16string parent = DirectoryPart(DirectoryPart(help));
-    if (parent.empty()) return std::nullopt;
-    if (!IsDelimiter(parent.back())) parent += u'\\';
-    help = parent + name;
-  }
+  return Search(exePath, false, exists);
+}
+
+std::u16string HelpPagesName(std::u16string_view exePath) {
+  const std::u16string help = HelpFileName(exePath);
+  const std::size_t name = NameStart(help);
+  return help.substr(0, name) + PagesBeside(std::u16string_view(help).substr(name));
+}
+
+std::optional<std::u16string> FindHelpPagesOrFile(std::u16string_view exePath,
+                                                  const FileExistsCheck& exists) {
+  return Search(exePath, true, exists);
 }
 
 std::u16string MissingHelpMessage(std::u16string_view exePath) {

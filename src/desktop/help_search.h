@@ -1,6 +1,7 @@
 #pragma once
-// Where the help file is: the executable's name with ".chm", beside it or in
-// the nearest folder above it that holds one.
+// Where the help is: the executable's name with ".chm", beside it or in the
+// nearest folder above it that holds one; where the compiled file cannot be
+// shown, the same pages as HTML, looked for the same way.
 
 #include <functional>
 #include <optional>
@@ -24,6 +25,16 @@ namespace orvane {
 using FileExistsCheck = std::function<bool(const std::u16string& path)>;
 [[nodiscard]] std::optional<std::u16string> FindHelpFile(std::u16string_view exePath,
                                                          const FileExistsCheck& exists);
+
+// The help's pages as HTML, for a system whose help viewer cannot show the
+// compiled file: a folder named after the executable with "-help", entered at
+// its index page. C:\Tools\Orvane.exe -> C:\Tools\Orvane-help\index.html.
+[[nodiscard]] std::u16string HelpPagesName(std::u16string_view exePath);
+
+// As FindHelpFile, but each folder is tested for the pages first, then for
+// the compiled file: the nearest help wins, in the form a browser shows.
+[[nodiscard]] std::optional<std::u16string> FindHelpPagesOrFile(std::u16string_view exePath,
+                                                                const FileExistsCheck& exists);
 
 // What the user reads when no folder holds the help file: it names the file,
 // not a path.

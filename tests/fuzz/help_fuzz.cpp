@@ -1,6 +1,7 @@
 // Looking for the help file from any executable path: the search ends, each
 // folder it tries is above the one before, every name it tries is the help
-// file's, and the first that exists is the answer.
+// file's, and the first that exists is the answer. Looking for the pages or
+// the file tries the same folders, each for the pages first.
 
 #include <cstddef>
 #include <cstdint>
@@ -65,6 +66,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else {
     Check(foundAt < 0 || foundAt >= static_cast<std::int64_t>(tries.size()));
   }
+
+  // The same folders, each for the pages' index and then for the file.
+  std::vector<std::u16string> files;
+  (void)FindHelpFile(exe, [&](const std::u16string& path) {
+    files.push_back(path);
+    return false;
+  });
+  const std::u16string_view folderOfHelp =
+      std::u16string_view(help).substr(0, help.size() - name.size());
+  const std::u16string pages = HelpPagesName(exe);
+  Check(std::u16string_view(pages).starts_with(folderOfHelp) &&
+        pages.ends_with(u"-help\\index.html"));
+  const std::u16string_view pagesName = std::u16string_view(pages).substr(folderOfHelp.size());
+  std::size_t tried = 0;
+  const std::optional<std::u16string> either =
+      FindHelpPagesOrFile(exe, [&](const std::u16string& path) {
+        Check(tried < 2 * files.size());
+        const std::u16string& file = files[tried / 2];
+        Check(path == (tried % 2 == 1 ? file
+                                      : file.substr(0, file.size() - name.size()) +
+                                            std::u16string(pagesName)));
+        return static_cast<std::int64_t>(tried++) == foundAt;
+      });
+  Check(either.has_value() ==
+        (foundAt >= 0 && foundAt < static_cast<std::int64_t>(2 * files.size())));
 
   // The message names the file alone.
   const std::u16string message = MissingHelpMessage(exe);

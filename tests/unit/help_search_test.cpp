@@ -12,6 +12,9 @@ TEST(HelpSearch, NameAndDirectoryParts) {
   EXPECT_EQ(HelpFileName(u"C:\\Tools\\Orvane.exe"), u"C:\\Tools\\Orvane.chm");
   EXPECT_EQ(HelpFileName(u"C:\\v1.3\\Orvane"), u"C:\\v1.3\\Orvane.chm");
   EXPECT_EQ(HelpFileName(u"C:\\Tools\\my.tool.exe"), u"C:\\Tools\\my.tool.chm");
+  EXPECT_EQ(HelpPagesName(u"C:\\Tools\\Orvane.exe"), u"C:\\Tools\\Orvane-help\\index.html");
+  EXPECT_EQ(HelpPagesName(u"C:\\v1.3\\Orvane"), u"C:\\v1.3\\Orvane-help\\index.html");
+  EXPECT_EQ(HelpPagesName(u"Orvane.exe"), u"Orvane-help\\index.html");
 
   struct Case {
     std::u16string_view path, directory;
@@ -37,12 +40,13 @@ struct Search {
   std::optional<std::u16string> found;
 };
 
-Search SearchFrom(std::u16string_view exe, std::set<std::u16string> files) {
+Search SearchFrom(std::u16string_view exe, std::set<std::u16string> files, bool pages = false) {
   Search search;
-  search.found = FindHelpFile(exe, [&](const std::u16string& path) {
+  auto exists = [&](const std::u16string& path) {
     search.tested.push_back(path);
     return files.count(path) > 0;
-  });
+  };
+  search.found = pages ? FindHelpPagesOrFile(exe, exists) : FindHelpFile(exe, exists);
   return search;
 }
 
@@ -70,6 +74,33 @@ TEST(HelpSearch, BesideTheExeThenEachFolderAboveUpToTheRoot) {
   Search longPath = SearchFrom(deep + u"\\Orvane.exe", {u"D:\\Orvane.chm"});
   EXPECT_EQ(longPath.found, u"D:\\Orvane.chm") << "a path past 260 units is searched like any other";
   EXPECT_EQ(longPath.tested.size(), 41u);
+}
+
+TEST(HelpSearch, ThePagesBeforeTheCompiledFileInEachFolderTheNearestWinning) {
+  const std::u16string exe = u"C:\\My Tools\\bin\\Orvane.exe";
+  const std::u16string pagesBeside = u"C:\\My Tools\\bin\\Orvane-help\\index.html";
+  const std::u16string fileBeside = u"C:\\My Tools\\bin\\Orvane.chm";
+
+  Search both = SearchFrom(exe, {pagesBeside, fileBeside}, true);
+  EXPECT_EQ(both.found, pagesBeside);
+  EXPECT_EQ(both.tested.size(), 1u);
+
+  EXPECT_EQ(SearchFrom(exe, {fileBeside, u"C:\\My Tools\\Orvane-help\\index.html"}, true).found,
+            fileBeside)
+      << "the compiled file beside wins over pages further up";
+  EXPECT_EQ(SearchFrom(exe, {pagesBeside}).found, std::nullopt)
+      << "where the compiled file is asked for";
+
+  Search none = SearchFrom(exe, {}, true);
+  EXPECT_EQ(none.found, std::nullopt);
+  EXPECT_EQ(none.tested,
+            (std::vector<std::u16string>{
+                pagesBeside, fileBeside, u"C:\\My Tools\\Orvane-help\\index.html",
+                u"C:\\My Tools\\Orvane.chm", u"C:\\Orvane-help\\index.html", u"C:\\Orvane.chm"}));
+  EXPECT_EQ(SearchFrom(u"\\\\server\\share\\Orvane.exe", {}, true).tested,
+            (std::vector<std::u16string>{u"\\\\server\\share\\Orvane-help\\index.html",
+                                         u"\\\\server\\share\\Orvane.chm"}))
+      << "a share root: one folder";
 }
 
 TEST(HelpSearch, TheMessageNamesTheFileOnly) {
