@@ -9,12 +9,18 @@
 #include "platform/program_constants.h"
 #include "platform/shell_win.h"
 #include "platform/text_win.h"
+#include "platform/wine_win.h"
 
 namespace orvane {
 
 void HelpCommands::ShowHelp() {
   std::u16string exe = ExecutablePath();
-  std::optional<std::u16string> help = FindHelpFile(exe, FileExists);
+  // Wine's help viewer draws the compiled file's pages blank where Wine's HTML
+  // engine is missing: the same pages as HTML go to the desktop's browser,
+  // which the shell hands an .html file to. The compiled file, when only it
+  // is there, still shows its contents.
+  std::optional<std::u16string> help =
+      RunningUnderWine() ? FindHelpPagesOrFile(exe, FileExists) : FindHelpFile(exe, FileExists);
   if (!help) {
     ShowPlainMessage(context_.window, MissingHelpMessage(exe));
     return;

@@ -1,7 +1,7 @@
 // The help submenu as a user meets it: F1 opens the help file beside the
-// program or says there is none, Alt+Enter asks for the program's properties
-// without a word, and the about box shows the version over a gradient that
-// changes at every paint.
+// program (under Wine, its pages in the desktop's browser) or says there is
+// none, Alt+Enter asks for the program's properties without a word, and the
+// about box shows the version over a gradient that changes at every paint.
 
 #include <shlwapi.h>
 #include <tlhelp32.h>
@@ -9,12 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <regex>
 #include <set>
+#include <string>
 
 #include "platform/version.h"
 #include "driver.h"
 #include "menu_reader.h"
+#include "shell_helpers.h"
 
 namespace e2e {
 namespace {
@@ -70,6 +73,103 @@ HWND ChildOfClass(HWND parent, const wchar_t* windowClass) {
   return ::FindWindowExW(parent, nullptr, windowClass, nullptr);
 }
 
+// Where the build puts the help beside Orvane.exe, which the tests copy.
+std::wstring BuiltHelp(const wchar_t* name) {
+  return ProductPath().substr(0, ProductPath().rfind(L'\\')) + L"\\" + name;
+}
+
+bool CopyFolder(const std::wstring& from, const std::wstring& to) {
+  if (!::CreateDirectoryW(to.c_str(), nullptr)) return false;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = ::FindFirstFileW((from + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  bool copied = true;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    copied &= ::CopyFileW((from + L"\\" + found.cFileName).c_str(),
+                          (to + L"\\" + found.cFileName).c_str(), TRUE) != FALSE;
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  return copied;
+}
+
+// "%20" and the like back to their characters.
+std::string Unescaped(const std::string& url) {
+  std::string text;
+  for (std::size_t i = 0; i < url.size(); ++i) {
+    if (url[i] == '%' && i + 2 < url.size()) {
+      text += static_cast<char>(std::stoi(url.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      text += url[i];
+    }
+  }
+  return text;
+}
+
+// The desktop's browser as Wine's browser launcher finds it (the Browsers
+// list of HKCU\Software\Wine\WineBrowser), replaced for the test's life by a
+// host script in the folder that records what it was asked to open.
+class StandInBrowser {
+ public:
+  explicit StandInBrowser(const std::wstring& folder) : record_(folder + L"\\opened.txt") {
+    const std::wstring script = folder + L"\\browser.sh";
+    if (!WriteFileBytes(script,
+                        "printf '%s' \"$1\" >\"${0%/*}/opened.part\" && "
+                        "mv \"${0%/*}/opened.part\" \"${0%/*}/opened.txt\"\n")) {
+      return;
+    }
+    const std::string unix = UnixPath(script);
+    DWORD disposition = 0;
+    if (unix.empty() ||
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                          nullptr, &key_, &disposition) != ERROR_SUCCESS) {
+      return;
+    }
+    created_ = disposition == REG_CREATED_NEW_KEY;
+    wchar_t old[1024] = {};
+    DWORD size = sizeof old - sizeof(wchar_t);
+    if (::RegQueryValueExW(key_, L"Browsers", nullptr, nullptr, reinterpret_cast<BYTE*>(old),
+                           &size) == ERROR_SUCCESS)
+      old_ = old;
+    // /bin/sh runs it: a file written from Windows is not executable.
+    const std::wstring command = L"/bin/sh \"" + std::wstring(unix.begin(), unix.end()) + L"\"";
+    ready_ = ::RegSetValueExW(
+                 key_, L"Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                 static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  }
+  ~StandInBrowser() {
+    if (!key_) return;
+    if (old_) {
+      ::RegSetValueExW(key_, L"Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(old_->c_str()),
+                       static_cast<DWORD>((old_->size() + 1) * sizeof(wchar_t)));
+    } else if (ready_) {
+      ::RegDeleteValueW(key_, L"Browsers");
+    }
+    ::RegCloseKey(key_);
+    if (created_) ::RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
+  }
+  StandInBrowser(const StandInBrowser&) = delete;
+  StandInBrowser& operator=(const StandInBrowser&) = delete;
+
+  [[nodiscard]] bool Ready() const { return ready_; }
+  // What the browser was asked to open, once it has been.
+  [[nodiscard]] std::optional<std::string> Opened(std::chrono::milliseconds timeout) const {
+    if (!WaitUntil([&] { return ::GetFileAttributesW(record_.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                   timeout))
+      return std::nullopt;
+    return ReadFileBytes(record_);
+  }
+
+ private:
+  static constexpr wchar_t kKey[] = L"Software\\Wine\\WineBrowser";
+  std::wstring record_;
+  HKEY key_ = nullptr;
+  bool created_ = false;
+  std::optional<std::wstring> old_;
+  bool ready_ = false;
+};
+
 class HelpCommands : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -79,10 +179,10 @@ class HelpCommands : public ::testing::Test {
   Orvane app;
 };
 
+// Under Wine too, where the pages are not beside it.
 TEST_F(HelpCommands, F1OpensTheHelpFileBesideTheProgramInTheRegisteredViewer) {
-  std::wstring built = ProductPath().substr(0, ProductPath().rfind(L'\\')) + L"\\Orvane.chm";
   std::wstring help = app.Folder() + L"\\Orvane.chm";
-  ASSERT_TRUE(::CopyFileW(built.c_str(), help.c_str(), FALSE))
+  ASSERT_TRUE(::CopyFileW(BuiltHelp(L"Orvane.chm").c_str(), help.c_str(), FALSE))
       << "the build puts Orvane.chm beside Orvane.exe";
   wchar_t viewer[MAX_PATH] = {};
   DWORD size = MAX_PATH;
@@ -120,6 +220,25 @@ TEST_F(HelpCommands, F1OpensTheHelpFileBesideTheProgramInTheRegisteredViewer) {
     ::WaitForSingleObject(started, 5000);
     ::CloseHandle(started);
   }
+}
+
+TEST_F(HelpCommands, UnderWineF1OpensTheHelpPagesBesideTheProgramInTheDesktopsBrowser) {
+  const std::wstring pages = app.Folder() + L"\\Orvane-help";
+  if (UnixPath(app.Folder()).empty())
+    GTEST_SKIP() << "Wine only: on Windows F1 opens the help file";
+  // As the release unpacks: the pages and the help file beside the program.
+  ASSERT_TRUE(CopyFolder(BuiltHelp(L"Orvane-help"), pages))
+      << "the build puts Orvane-help beside Orvane.exe";
+  ASSERT_TRUE(::CopyFileW(BuiltHelp(L"Orvane.chm").c_str(),
+                          (app.Folder() + L"\\Orvane.chm").c_str(), FALSE));
+  StandInBrowser browser(app.Folder());
+  ASSERT_TRUE(browser.Ready());
+
+  app.PressKey(VK_F1);
+  std::optional<std::string> opened = browser.Opened(20s);
+  ASSERT_TRUE(opened) << "no browser was asked to open anything";
+  EXPECT_EQ(Unescaped(*opened), "file://" + UnixPath(pages + L"\\index.html"));
+  EXPECT_TRUE(app.Dialogs().empty()) << "no message";
 }
 
 TEST_F(HelpCommands, F1WithNoHelpFileUpTheFoldersSaysSoAndNamesTheFile) {

@@ -22,7 +22,8 @@ bool OpenClipboardSoon() {
   return WaitUntil([] { return ::OpenClipboard(nullptr) != FALSE; }, 2s);
 }
 
-// The Unix path Wine maps a Windows path to.
+}  // namespace
+
 std::string UnixPath(const std::wstring& path) {
   using Fn = char*(CDECL*)(const wchar_t*);
   static auto unixName = reinterpret_cast<Fn>(reinterpret_cast<void*>(
@@ -33,6 +34,8 @@ std::string UnixPath(const std::wstring& path) {
   ::HeapFree(::GetProcessHeap(), 0, name);
   return unix;
 }
+
+namespace {
 
 std::optional<Image> ParsePpm(const std::string& bytes) {
   std::istringstream in(bytes);

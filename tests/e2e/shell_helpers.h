@@ -21,6 +21,9 @@ class ComScope {
   ~ComScope() { ::CoUninitialize(); }
 };
 
+// The Unix path Wine maps a Windows path to; empty on Windows.
+std::string UnixPath(const std::wstring& path);
+
 // The shell folder's path (CSIDL_DESKTOP...), without a trailing backslash.
 std::wstring SpecialFolder(int csidl);
 
