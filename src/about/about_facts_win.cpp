@@ -14,21 +14,6 @@ namespace {
 
 constexpr LCID kUkrainian = 1058;
 
-ZoneDate ToZoneDate(const SYSTEMTIME& t) {
-  return {t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
-}
-
-ZoneRules LocalZoneRules(int year) {
-  TIME_ZONE_INFORMATION zone{};
-  // The year's own rules where the system keeps them per year.
-  if (!::GetTimeZoneInformationForYear(static_cast<USHORT>(year), nullptr, &zone) &&
-      ::GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) {
-    return {};
-  }
-  return {zone.Bias, zone.StandardBias, zone.DaylightBias, ToZoneDate(zone.StandardDate),
-          ToZoneDate(zone.DaylightDate)};
-}
-
 std::u16string LocaleText(LCID locale, LCTYPE type) {
   wchar_t buffer[128] = {};
   int length = ::GetLocaleInfoW(locale, type, buffer, 128);
@@ -66,11 +51,13 @@ std::u16string FileVersionText(const std::u16string& path) {
 }
 
 std::u16string UkraineTimeLine() {
+  // The UTC clock: the local one repeats an hour each autumn and may run
+  // without its zone's daylight shift.
   SYSTEMTIME now{};
-  ::GetLocalTime(&now);
-  LocalTime local{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
-                  now.wMinute, now.wSecond, now.wMilliseconds};
-  return UkraineTimeLine(local, LocalZoneRules(now.wYear), UkrainianDateNames());
+  ::GetSystemTime(&now);
+  UtcTime utc{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
+              now.wMinute, now.wSecond, now.wMilliseconds};
+  return UkraineTimeLine(utc, UkrainianDateNames());
 }
 
 }  // namespace orvane

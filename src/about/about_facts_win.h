@@ -1,6 +1,6 @@
 #pragma once
-// What the about box reads from the system: the executable's file version and
-// the local clock, zone and Ukrainian date names.
+// What the about box reads from the system: the executable's file version,
+// the UTC clock and the Ukrainian date names.
 
 #include <string>
 

@@ -1,6 +1,5 @@
 #include "about/about_text.h"
 
-#include <algorithm>
 #include <string>
 
 #include "platform/program_constants.h"
@@ -63,32 +62,6 @@ std::int64_t LastSunday(int year, int month) {
   return day;
 }
 
-// The moment of a zone's switch in the given year, on the local clock it is
-// stated in.
-std::int64_t SwitchMoment(const ZoneDate& when, int year) {
-  std::int64_t day = 0;
-  if (when.year != 0) {
-    day = DaysFromCivil(when.year, when.month, when.day);
-  } else {
-    std::int64_t first = DaysFromCivil(year, when.month, 1);
-    day = first + (when.dayOfWeek - Weekday(first) + 7) % 7 + 7 * (std::max(when.day, 1) - 1);
-    std::int64_t last = first + DaysInMonth(year, when.month) - 1;
-    while (day > last) day -= 7;  // week 5: the last such day
-  }
-  return Milliseconds(day, when.hour, when.minute, when.second, when.millisecond);
-}
-
-// Whether the local clock reading lies in the zone's daylight period. The
-// hour the clock runs twice at its end counts as standard time.
-bool InDaylightPeriod(std::int64_t local, int year, const ZoneRules& zone) {
-  if (zone.daylightStart.month == 0 || zone.standardStart.month == 0) return false;
-  std::int64_t start = SwitchMoment(zone.daylightStart, year);
-  std::int64_t end = SwitchMoment(zone.standardStart, year) -
-                     static_cast<std::int64_t>(zone.standardBias - zone.daylightBias) * kMinute;
-  // A southern zone's daylight period spans the turn of the year.
-  return start < end ? local >= start && local < end : local >= start || local < end;
-}
-
 std::u16string Decimal(std::int64_t value) {
   std::string digits = std::to_string(value);
   return std::u16string(digits.begin(), digits.end());
@@ -116,13 +89,9 @@ std::u16string FormatTime(std::int64_t moment, const DateNames& names) {
 
 }  // namespace
 
-std::u16string UkraineTimeLine(const LocalTime& now, const ZoneRules& zone,
-                               const DateNames& names) {
-  std::int64_t local = Milliseconds(DaysFromCivil(now.year, now.month, now.day), now.hour,
-                                    now.minute, now.second, now.millisecond);
-  int bias =
-      zone.bias + (InDaylightPeriod(local, now.year, zone) ? zone.daylightBias : zone.standardBias);
-  std::int64_t utc = local + static_cast<std::int64_t>(bias) * kMinute;
+std::u16string UkraineTimeLine(const UtcTime& now, const DateNames& names) {
+  const std::int64_t utc = Milliseconds(DaysFromCivil(now.year, now.month, now.day), now.hour,
+                                        now.minute, now.second, now.millisecond);
   // Ukraine's standard time is UTC+2; its summer time runs from 03:00 on the
   // last Sunday of March to 04:00 summer time (03:00 standard) on the last
   // Sunday of October, both 01:00 UTC.

@@ -9,30 +9,10 @@
 
 namespace orvane {
 
-// A local date and time as the system clock gives it.
-struct LocalTime {
+// A date and time of the UTC clock.
+struct UtcTime {
   int year = 1970, month = 1, day = 1;
   int hour = 0, minute = 0, second = 0, millisecond = 0;
-};
-
-// A switch date of a time zone, in the system's own form: with year 0 a
-// yearly rule (week 1 to 5 of the month, 5 the last; dayOfWeek 0 Sunday),
-// otherwise that very date. month 0: the zone has no such switch.
-struct ZoneDate {
-  int year = 0, month = 0, dayOfWeek = 0, day = 0;
-  int hour = 0, minute = 0, second = 0, millisecond = 0;
-};
-
-// The local zone's rules for a year, in minutes: UTC = local time + bias +
-// standardBias (or + daylightBias in the daylight period). daylightStart is
-// the standard local time at which the daylight period starts, standardStart
-// the daylight local time at which it ends.
-struct ZoneRules {
-  int bias = 0;
-  int standardBias = 0;
-  int daylightBias = 0;
-  ZoneDate standardStart;
-  ZoneDate daylightStart;
 };
 
 // Month names, January first, and weekday names, Monday first, as the
@@ -44,8 +24,9 @@ struct DateNames {
 
 // "Peace for Ukraine" (summer) or "Peace For Ukraine" (winter), CR LF, then
 // the date and time in Ukraine ("d mmmm yyyy aaaa hh:nn") and the zone's name.
-[[nodiscard]] std::u16string UkraineTimeLine(const LocalTime& now, const ZoneRules& zone,
-                                             const DateNames& names);
+// Taken from UTC by Ukraine's own rule, so the local zone, its daylight
+// setting and the hour its clock runs twice play no part.
+[[nodiscard]] std::u16string UkraineTimeLine(const UtcTime& now, const DateNames& names);
 
 // "1.3.0.0" from the file version's two 32-bit halves.
 [[nodiscard]] std::u16string FormatFileVersion(std::uint32_t versionMS, std::uint32_t versionLS);

@@ -15,13 +15,6 @@ const DateNames kNames{
     {u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday", u"Sunday"},
 };
 
-const ZoneRules kUtc{};
-const ZoneRules kTokyo{-540, 0, -60, {}, {}};
-const ZoneRules kKyiv{-120, 0, -60, {0, 10, 0, 5, 4}, {0, 3, 0, 5, 3}};
-// A southern zone (UTC-3), on summer time from the first Sunday of October to
-// the first Sunday of April.
-const ZoneRules kSouth{180, 0, -60, {0, 4, 0, 1, 0}, {0, 10, 0, 1, 0}};
-
 constexpr char16_t kWinter[] = u"Peace For Ukraine\r\n";
 constexpr char16_t kSummer[] = u"Peace for Ukraine\r\n";
 constexpr char16_t kStandard[] = u", Ukraine Standard Time";
@@ -33,34 +26,34 @@ std::u16string Summer(std::u16string_view time) { return kSummer + std::u16strin
 TEST(UkraineTimeLine, SummerTimeFromOneUtcInMarchToOneUtcInOctober) {
   struct Case {
     const char* what;
-    LocalTime now;
-    const ZoneRules& zone;
+    UtcTime now;
     std::u16string expected;
   };
   const std::vector<Case> cases{
-      // On a clock set to UTC, Ukraine's standard time is two hours ahead.
-      {"March, a minute before", {2025, 3, 30, 0, 59, 59, 999}, kUtc, Winter(u"30 March 2025 Sunday 02:59")},
-      {"March, the switch itself", {2025, 3, 30, 1, 0, 0, 0}, kUtc, Winter(u"30 March 2025 Sunday 03:00")},
-      {"March, a millisecond after", {2025, 3, 30, 1, 0, 0, 1}, kUtc, Summer(u"30 March 2025 Sunday 04:00")},
-      {"October, a minute before", {2025, 10, 26, 0, 59, 0, 0}, kUtc, Summer(u"26 October 2025 Sunday 03:59")},
-      {"October, the switch itself", {2025, 10, 26, 1, 0, 0, 0}, kUtc, Winter(u"26 October 2025 Sunday 03:00")},
-      {"October, past the switch", {2025, 10, 26, 1, 59, 0, 0}, kUtc, Winter(u"26 October 2025 Sunday 03:59")},
-      {"October, an hour past", {2025, 10, 26, 2, 0, 0, 0}, kUtc, Winter(u"26 October 2025 Sunday 04:00")},
-      {"a month ending on a Sunday", {2024, 3, 31, 1, 0, 0, 1}, kUtc, Summer(u"31 March 2024 Sunday 04:00")},
-      {"the Sunday before it", {2024, 3, 24, 10, 0, 0, 0}, kUtc, Winter(u"24 March 2024 Sunday 12:00")},
-      {"winter on UTC", {2025, 1, 15, 10, 5, 0, 0}, kUtc, Winter(u"15 January 2025 Wednesday 12:05")},
-      {"summer on UTC", {2025, 7, 1, 10, 5, 0, 0}, kUtc, Summer(u"1 July 2025 Tuesday 13:05")},
-      {"into the new year", {2024, 12, 31, 23, 30, 0, 0}, kUtc, Winter(u"1 January 2025 Wednesday 01:30")},
-      {"Tokyo, the March switch", {2025, 3, 30, 10, 0, 0, 1}, kTokyo, Summer(u"30 March 2025 Sunday 04:00")},
-      {"Kyiv in summer", {2025, 7, 1, 13, 5, 0, 0}, kKyiv, Summer(u"1 July 2025 Tuesday 13:05")},
-      {"Kyiv before the hour run twice", {2025, 10, 26, 2, 30, 0, 0}, kKyiv, Summer(u"26 October 2025 Sunday 02:30")},
-      {"Kyiv, the hour run twice counts as standard", {2025, 10, 26, 3, 30, 0, 0}, kKyiv,
-       Winter(u"26 October 2025 Sunday 03:30")},
-      {"a southern summer", {2025, 1, 15, 12, 0, 0, 0}, kSouth, Winter(u"15 January 2025 Wednesday 16:00")},
-      {"a southern winter", {2025, 7, 15, 12, 0, 0, 0}, kSouth, Summer(u"15 July 2025 Tuesday 18:00")},
+      {"March, a minute before", {2025, 3, 30, 0, 59, 59, 999}, Winter(u"30 March 2025 Sunday 02:59")},
+      {"March, the switch itself", {2025, 3, 30, 1, 0, 0, 0}, Winter(u"30 March 2025 Sunday 03:00")},
+      {"March, a millisecond after", {2025, 3, 30, 1, 0, 0, 1}, Summer(u"30 March 2025 Sunday 04:00")},
+      {"October, a minute before", {2025, 10, 26, 0, 59, 0, 0}, Summer(u"26 October 2025 Sunday 03:59")},
+      {"October, the switch itself", {2025, 10, 26, 1, 0, 0, 0}, Winter(u"26 October 2025 Sunday 03:00")},
+      {"October, past the switch", {2025, 10, 26, 1, 59, 0, 0}, Winter(u"26 October 2025 Sunday 03:59")},
+      {"October, an hour past", {2025, 10, 26, 2, 0, 0, 0}, Winter(u"26 October 2025 Sunday 04:00")},
+      {"a month ending on a Sunday", {2024, 3, 31, 1, 0, 0, 1}, Summer(u"31 March 2024 Sunday 04:00")},
+      {"the Sunday before it", {2024, 3, 24, 10, 0, 0, 0}, Winter(u"24 March 2024 Sunday 12:00")},
+      {"winter", {2025, 1, 15, 10, 5, 0, 0}, Winter(u"15 January 2025 Wednesday 12:05")},
+      {"into the new year", {2024, 12, 31, 23, 30, 0, 0}, Winter(u"1 January 2025 Wednesday 01:30")},
+      // Instants a local clock reads alike, and the same instant read apart:
+      // each gives its own time in Ukraine, whatever the local zone.
+      {"the first 03:30 of a Kyiv clock's repeated hour", {2025, 10, 26, 0, 30, 0, 0},
+       Summer(u"26 October 2025 Sunday 03:30")},
+      {"the second 03:30 of it", {2025, 10, 26, 1, 30, 0, 0}, Winter(u"26 October 2025 Sunday 03:30")},
+      {"the first 02:30 of a southern clock's repeated hour", {2025, 4, 5, 15, 30, 0, 0},
+       Summer(u"5 April 2025 Saturday 18:30")},
+      {"the second 02:30 of it", {2025, 4, 5, 16, 30, 0, 0}, Summer(u"5 April 2025 Saturday 19:30")},
+      {"a Kyiv clock in July reading 12:05 without its daylight shift", {2025, 7, 1, 10, 5, 0, 0},
+       Summer(u"1 July 2025 Tuesday 13:05")},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(UkraineTimeLine(c.now, c.zone, kNames), c.expected) << c.what;
+    EXPECT_EQ(UkraineTimeLine(c.now, kNames), c.expected) << c.what;
   }
 }
 
