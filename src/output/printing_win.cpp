@@ -4,7 +4,6 @@
 #include "output/printing_win.h"
 
 #include <algorithm>
-#include <optional>
 #include <string>
 
 #include "display/color_ref_win.h"
@@ -12,6 +11,7 @@
 #include "display/stretched_text_win.h"
 #include "display/text_rules.h"
 #include "output/print_dialog_win.h"
+#include "output/print_job.h"
 #include "platform/printers_win.h"
 #include "platform/text_win.h"
 
@@ -87,41 +87,24 @@ void DrawPage(HDC dc, const PrintLook& look, HBRUSH back, HFONT font, std::u16st
                    static_cast<int>(text.size())) != FALSE);
 }
 
-// StartDoc to EndDoc. A job a failure leaves open is ended, or aborted where
-// ending fails, so the spooler holds no half job and the pages made print.
-class PrintJob {
+// The job's calls on the printer DC.
+class PrinterJobDevice final : public JobDevice {
  public:
-  PrintJob(HDC dc, const std::u16string& title) : dc_(dc) {
-    DOCINFOW doc{sizeof doc};
-    doc.lpszDocName = W(title);
-    Check(::StartDocW(dc, &doc) > 0);
-    open_ = true;
-    Check(::StartPage(dc) > 0);
-  }
-  PrintJob(const PrintJob&) = delete;
-  PrintJob& operator=(const PrintJob&) = delete;
-  ~PrintJob() { Close(); }
+  PrinterJobDevice(HDC dc, const std::u16string& title) : dc_(dc), title_(title) {}
 
-  void NextPage() {
-    Check(::EndPage(dc_) > 0);
-    Check(::StartPage(dc_) > 0);
+  bool StartDocument() override {
+    DOCINFOW doc{sizeof doc};
+    doc.lpszDocName = W(title_);
+    return ::StartDocW(dc_, &doc) > 0;
   }
-  void Finish() {
-    Check(::EndPage(dc_) > 0);
-    Check(Close());
-  }
+  bool StartPage() override { return ::StartPage(dc_) > 0; }
+  bool EndPage() override { return ::EndPage(dc_) > 0; }
+  bool EndDocument() override { return ::EndDoc(dc_) > 0; }
+  void AbortDocument() override { ::AbortDoc(dc_); }
 
  private:
-  bool Close() noexcept {
-    if (!open_) return true;
-    open_ = false;
-    if (::EndDoc(dc_) > 0) return true;
-    ::AbortDoc(dc_);
-    return false;
-  }
-
   HDC dc_;
-  bool open_ = false;
+  const std::u16string& title_;
 };
 
 // The job frame both commands share: the printer DC, the job named after the
@@ -133,11 +116,11 @@ void RunJob(WindowContext& context, const std::u16string& title, Pages&& pages) 
     context.seam.ProcessMessages();
     return;
   }
-  std::optional<PrintJob> job;
   try {
-    job.emplace(dc.get(), title);
-    pages(dc.get(), *job);
-    job->Finish();
+    PrinterJobDevice device(dc.get(), title);
+    PrintJob job(device);
+    pages(dc.get(), job);
+    job.Finish();
   } catch (...) {
     // Printing's failures pass in silence: the job is ended or aborted, and
     // the window catches up with what was queued meanwhile.

@@ -6,6 +6,7 @@
 
 #include "display/window_context_win.h"
 #include "output/page_plan.h"
+#include "output/print_job.h"
 #include "platform/handles_win.h"
 
 namespace orvane {
@@ -28,7 +29,6 @@ struct FittedLine {
   LineFit fit;
   UniqueFont font;
 };
-struct PrintFailure {};
 [[nodiscard]] FittedLine FitLineOnSheet(HDC printer, const LOGFONTW& look,
                                         std::u16string_view line);
 
