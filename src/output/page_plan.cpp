@@ -80,6 +80,6 @@ LineFit FitLine(int pageWidth, int startHeight, const MeasureLine& widthAt) {
   return fit;
 }
 
-int LineLeft(int pageWidth, int fieldTextWidth) { return (pageWidth - fieldTextWidth) / 4; }
+int LineLeft(int pageWidth, int textWidth) { return (pageWidth - textWidth) / 4; }
 
 }  // namespace orvane

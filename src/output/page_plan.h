@@ -59,8 +59,8 @@ using MeasureLine = std::function<int(int height)>;
 inline constexpr int kMaxLineHeightPerWidth = 16;
 [[nodiscard]] LineFit FitLine(int pageWidth, int startHeight, const MeasureLine& widthAt);
 
-// The line's left: a quarter of the room the field's whole text leaves beside
-// it (negative when the line overhangs).
-[[nodiscard]] int LineLeft(int pageWidth, int fieldTextWidth);
+// The line's left: a quarter of the room the trimmed text (without the italic
+// space) leaves beside it (negative when the line overhangs).
+[[nodiscard]] int LineLeft(int pageWidth, int textWidth);
 
 }  // namespace orvane

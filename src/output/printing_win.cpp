@@ -173,8 +173,7 @@ void Printing::PrintEachCharacter() {
 void Printing::PrintWholeLine() {
   if (TrimmedText(context_.text.Field().Text()).empty()) return;
   if (!ChoosePrinter(context_.window, context_.printer, PageOrientation::Landscape)) return;
-  const std::u16string field = context_.text.Field().Text();
-  const std::u16string title(TrimmedText(field));
+  const std::u16string title(TrimmedText(context_.text.Field().Text()));
   const PrintLook look = LookOf(context_);
   const std::u16string line = PrintedLine(title, look.italic);
   const int copies = context_.printer.copies;
@@ -182,8 +181,9 @@ void Printing::PrintWholeLine() {
     UniqueBrush back(::CreateSolidBrush(look.back));
     Check(static_cast<bool>(back));
     FittedLine fitted = FitLineOnSheet(dc, look.font, line);
-    // Placed by the field's whole text, blanks and all, without the italic space.
-    int x = LineLeft(SheetOf(dc).width, AdvanceOf(dc, fitted.font.get(), field));
+    // Placed by the trimmed text without the italic space: blanks at the
+    // field's ends would push the line off the sheet's left edge.
+    int x = LineLeft(SheetOf(dc).width, AdvanceOf(dc, fitted.font.get(), title));
     for (int copy = 0; copy < copies; ++copy) {
       if (copy > 0) job.NextPage();
       DrawPage(dc, look, back.get(), fitted.font.get(), line, x,

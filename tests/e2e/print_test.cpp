@@ -146,6 +146,24 @@ TEST_F(Printing, WholeLineAcrossOneLandscapeSheetPerCopy) {
   for (int i : {2, 3}) EXPECT_EQ(printout->Page(i), sheet) << i;
 }
 
+TEST_F(Printing, WholeLineWithBlanksAtItsEndsShowsEveryLetter) {
+  Start();
+  Retype(L"  AB  ");
+  auto dialog = OpenDialog(true);
+  ASSERT_TRUE(dialog);
+  dialog->SetCopies(1);
+  ASSERT_TRUE(dialog->Ok());
+  auto printout = printer.Next();
+  ASSERT_TRUE(printout);
+  EXPECT_EQ(printout->title, "AB");
+  ASSERT_EQ(printout->pages, 1);
+  Image sheet = printout->Page(1);
+  Box line = InkBox(sheet);
+  EXPECT_GT(line.left, 0) << "the A is not cut at the sheet's left edge: " << ToString(line);
+  EXPECT_LE(line.left, sheet.width / 20);
+  EXPECT_GT(line.Width(), sheet.width * 8 / 10) << "A and B span the sheet's width: " << ToString(line);
+}
+
 TEST_F(Printing, BlankTextAndCancelPrintNothing) {
   Start();
   Retype(L"  ");
