@@ -114,6 +114,10 @@ std::optional<int> ProbeUserObjects(HWND window) {
   return std::stoi(count);
 }
 
+bool InjectFailure(HWND window, InjectedFailure call) {
+  return AskText(window, 5 | (static_cast<WPARAM>(call) << 8)) == L"1";
+}
+
 int SystemMenuItems(HWND window) {
   int count = 0;
   for (const MenuLine& line : ReadSystemMenu(window)) {

@@ -1,6 +1,6 @@
 #pragma once
 // Reads the program's menus as they really are, from inside its process (and
-// sets the work area it sees).
+// sets the work area it sees, and makes platform calls fail in it).
 
 #include <windows.h>
 
@@ -42,6 +42,16 @@ RECT SetProgramWorkArea(HWND window, int top);
 std::optional<int> ProbeUserObjects(HWND window);
 // The open popup menu's window, if any.
 HWND OpenMenuWindow();
+
+// Platform calls whose failure nothing outside the program can bring about:
+// made to fail in the window's process for the rest of its run. False when
+// the program makes no such call to replace.
+enum class InjectedFailure {
+  BitBlt = 1,            // FALSE
+  SetClipboardData = 2,  // null, with no error code left
+  ShellLinkSetPath = 3,  // IShellLinkW::SetPath: E_INVALIDARG
+};
+bool InjectFailure(HWND window, InjectedFailure call);
 
 }  // namespace e2e
 

@@ -1,10 +1,13 @@
 // Loaded into Orvane's process by a hook, so the tests can read menus, which
 // another process cannot: the command menu while it is open, and the window's
 // system menu. Also sets the work area as the program sees it: under Wine that
-// setting holds for the calling process only. Answers one registered message
-// with WM_COPYDATA.
+// setting holds for the calling process only, and makes platform calls fail
+// that nothing outside the process can make fail. Answers one registered
+// message with WM_COPYDATA.
 
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <string>
 
@@ -60,6 +63,70 @@ int CountUserObjects() {
   return count;
 }
 
+// Stand-ins for calls the program makes, failing as the platform may.
+BOOL WINAPI FailingBitBlt(HDC, int, int, int, int, HDC, int, int, DWORD) {
+  ::SetLastError(ERROR_INVALID_HANDLE);
+  return FALSE;
+}
+HANDLE WINAPI FailingSetClipboardData(UINT, HANDLE) {
+  ::SetLastError(ERROR_SUCCESS);  // a failure that leaves no error code
+  return nullptr;
+}
+HRESULT STDMETHODCALLTYPE FailingSetPath(IShellLinkW*, LPCWSTR) { return E_INVALIDARG; }
+
+bool Overwrite(void** slot, void* replacement) {
+  DWORD old = 0;
+  if (!::VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old)) return false;
+  *slot = replacement;
+  ::VirtualProtect(slot, sizeof *slot, old, &old);
+  return true;
+}
+
+// Points the program's imports of dll!name at the replacement; true if it
+// imports that function.
+bool RedirectImport(const wchar_t* dll, const char* name, void* replacement) {
+  auto* real = reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(dll), name));
+  auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleW(nullptr));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (!real || imports.VirtualAddress == 0) return false;
+  bool found = false;
+  for (auto* module = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); module->Name;
+       ++module) {
+    for (auto** slot = reinterpret_cast<void**>(base + module->FirstThunk); *slot; ++slot) {
+      if (*slot == real) found = Overwrite(slot, replacement) || found;
+    }
+  }
+  return found;
+}
+
+// Every shell link of the process shares one method table: its SetPath fails
+// from now on. The object is kept, and with it the library that holds the table.
+bool BreakShellLinkSetPath() {
+  IShellLinkW* link = nullptr;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link)))) return false;
+  constexpr int kSetPath = 20;  // the last of IShellLinkW's methods
+  void** table = *reinterpret_cast<void***>(link);
+  return Overwrite(&table[kSetPath], reinterpret_cast<void*>(&FailingSetPath));
+}
+
+// 1: BitBlt, 2: SetClipboardData, 3: IShellLinkW::SetPath fails for the rest of
+// the run. The stand-ins live here: the probe stays loaded once unhooked.
+bool InjectFailure(WPARAM what) {
+  HMODULE self = nullptr;
+  if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                            reinterpret_cast<LPCWSTR>(&InjectFailure), &self)) {
+    return false;
+  }
+  switch (what) {
+    case 1: return RedirectImport(L"gdi32.dll", "BitBlt", reinterpret_cast<void*>(&FailingBitBlt));
+    case 2: return RedirectImport(L"user32.dll", "SetClipboardData", reinterpret_cast<void*>(&FailingSetClipboardData));
+    case 3: return BreakShellLinkSetPath();
+    default: return false;
+  }
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -68,10 +135,13 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wPa
     // wParam 1: the open menu of this menu window; 2: this window's system
     // menu; 3 + (top << 8): the work area becomes the screen below top, and
     // the answer is the work area as it now is, "left top right bottom".
-    // 4: the count of USER objects, in decimal.
+    // 4: the count of USER objects, in decimal. 5 + (call << 8): that call
+    // fails from now on (InjectFailure); the answer is 1 if it was found.
     std::wstring out;
     if (call->wParam == 4) {
       out = std::to_wstring(CountUserObjects());
+    } else if ((call->wParam & 0xFF) == 5) {
+      out = InjectFailure(call->wParam >> 8) ? L"1" : L"0";
     } else if ((call->wParam & 0xFF) == 3) {
       RECT work{0, static_cast<LONG>(call->wParam >> 8), ::GetSystemMetrics(SM_CXSCREEN),
                 ::GetSystemMetrics(SM_CYSCREEN)};
