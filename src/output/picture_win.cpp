@@ -49,7 +49,10 @@ class WindowPicture {
     bits_ = static_cast<const std::uint8_t*>(bits);
     {
       SelectedObject selected(target.get(), bitmap_.get());
-      ::BitBlt(target.get(), 0, 0, width_, height_, source.get(), 0, 0, SRCCOPY);
+      // A failed copy would leave a black picture, copied or saved unsaid.
+      if (!::BitBlt(target.get(), 0, 0, width_, height_, source.get(), 0, 0, SRCCOPY)) {
+        throw UserError(u"Cannot take the picture of the window");
+      }
     }
     ::GdiFlush();
     xPixelsPerInch_ = ::GetDeviceCaps(source.get(), LOGPIXELSX);
@@ -77,7 +80,9 @@ class WindowPicture {
     if (!copy || !from || !to) throw UserError(u"Cannot take the picture of the window");
     SelectedObject source(from.get(), bitmap_.get());
     SelectedObject target(to.get(), copy.get());
-    ::BitBlt(to.get(), 0, 0, width_, height_, from.get(), 0, 0, SRCCOPY);
+    if (!::BitBlt(to.get(), 0, 0, width_, height_, from.get(), 0, 0, SRCCOPY)) {
+      throw UserError(u"Cannot take the picture of the window");
+    }
     return copy;
   }
 

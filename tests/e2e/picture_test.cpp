@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "driver.h"
+#include "menu_reader.h"
 #include "shell_helpers.h"
 
 namespace e2e {
@@ -107,6 +108,28 @@ TEST_F(Picture, SavingOverAFileAnotherProgramHoldsOpenIsReportedAndLeavesItWhole
   EXPECT_TRUE(Orvane::PressOk(error));
   ::CloseHandle(held);
   EXPECT_EQ(ReadFileBytes(file), "old bytes");
+}
+
+TEST_F(Picture, AFailedCaptureIsReportedAndNeitherCopiedNorSaved) {
+  TestFolder folder;
+  ASSERT_TRUE(PutTextOnClipboard(L"kept"));
+  ASSERT_TRUE(InjectFailure(app.Window(), InjectedFailure::BitBlt));
+  auto expectReport = [&](HWND previous) {
+    HWND error = app.NextDialog(previous);
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(Orvane::DialogText(error), L"Cannot take the picture of the window.");
+    EXPECT_TRUE(Orvane::PressOk(error));
+  };
+  app.PressKey('C', Orvane::kCtrl | Orvane::kShift);
+  expectReport(nullptr);
+  EXPECT_TRUE(ClipboardHasText()) << "the clipboard keeps what it had";
+  EXPECT_FALSE(ClipboardPicture().has_value());
+
+  HWND dialog = OpenSaveDialog();
+  ASSERT_NE(dialog, nullptr);
+  SaveAs(dialog, folder.File(L"black.bmp"));
+  expectReport(dialog);
+  EXPECT_FALSE(Exists(folder.File(L"black.bmp")));
 }
 
 TEST_F(Picture, ABlankTextNeitherSavesNorCopies) {
