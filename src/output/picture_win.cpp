@@ -211,8 +211,11 @@ void Picture::CopyToClipboard() {
   OpenedClipboard clipboard(context_.window);
   ::EmptyClipboard();
   if (!::SetClipboardData(CF_BITMAP, copy.get())) {
-    throw UserError(u"Cannot put the picture on the clipboard. " +
-                    SystemErrorText(::GetLastError()));
+    // The platform may leave no error code: its text would then read as success.
+    const DWORD code = ::GetLastError();
+    std::u16string message = u"Cannot put the picture on the clipboard";
+    if (code != ERROR_SUCCESS) message += u". " + SystemErrorText(code);
+    throw UserError(message);
   }
   (void)copy.release();  // the clipboard owns it now
 }

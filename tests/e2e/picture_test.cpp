@@ -132,6 +132,15 @@ TEST_F(Picture, AFailedCaptureIsReportedAndNeitherCopiedNorSaved) {
   EXPECT_FALSE(Exists(folder.File(L"black.bmp")));
 }
 
+TEST_F(Picture, AClipboardThatRefusesThePictureIsReportedWithoutAFalseReason) {
+  ASSERT_TRUE(InjectFailure(app.Window(), InjectedFailure::SetClipboardData));
+  app.PressKey('C', Orvane::kCtrl | Orvane::kShift);
+  HWND error = app.NextDialog();
+  ASSERT_NE(error, nullptr);
+  EXPECT_EQ(Orvane::DialogText(error), L"Cannot put the picture on the clipboard.");
+  EXPECT_TRUE(Orvane::PressOk(error));
+}
+
 TEST_F(Picture, ABlankTextNeitherSavesNorCopies) {
   app.Type(L"  ");
   ASSERT_TRUE(PutTextOnClipboard(L"kept"));
