@@ -14,8 +14,10 @@ namespace orvane {
 namespace {
 
 // A new shell link with the target path alone set, saved over whatever is at
-// `link`. True when the save succeeded; a shell-link object that cannot be
-// made raises the platform's error.
+// `link`. True when the save succeeded; false, and nothing saved, when the
+// target could not be set (a path the shell refuses), which would otherwise
+// save a link to nothing. A shell-link object that cannot be made raises the
+// platform's error.
 bool WriteLink(const std::u16string& exe, const std::u16string& link) {
   ComPtr<IUnknown> object;
   ThrowIfFailed(::CoCreateInstance(CLSID_ShellLink, nullptr,
@@ -25,7 +27,7 @@ bool WriteLink(const std::u16string& exe, const std::u16string& link) {
   ThrowIfFailed(object->QueryInterface(IID_PPV_ARGS(shellLink.put())));
   ComPtr<IPersistFile> file;
   ThrowIfFailed(object->QueryInterface(IID_PPV_ARGS(file.put())));
-  shellLink->SetPath(W(exe));
+  if (FAILED(shellLink->SetPath(W(exe)))) return false;
   return file->Save(W(link), FALSE) == S_OK;
 }
 

@@ -80,6 +80,14 @@ TEST_F(DesktopShortcut, CreatesTheLinkToTheRunningExeAndOpensItsFolderWithTheLin
   EXPECT_NE(opened.find(link), std::wstring::npos) << testing::PrintToString(opened);
 }
 
+TEST_F(DesktopShortcut, ATargetTheShellRefusesIsReportedAsNotCreatedAndSavesNoLink) {
+  Orvane app;
+  ASSERT_TRUE(InjectFailure(app.Window(), InjectedFailure::ShellLinkSetPath));
+  HWND box = Expect(app, Run(app), L"DeskTopに新規作成できませんでした。\r\n\r\n" + link, IDOK);
+  EXPECT_EQ(Expect(app, box, L"フォルダ DeskTop を開きますか？", IDNO), nullptr);
+  EXPECT_EQ(::GetFileAttributesW(link.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(DesktopShortcut, NoDeletesTheLinkAndYesOpensTheFolderItself) {
   ASSERT_TRUE(WriteLink(link, {L"C:\\elsewhere\\Orvane.exe", L""}));
   Orvane app;
