@@ -61,7 +61,7 @@ void MainWindow::Create() {
     // The settings, the random source, the window colour, the first fit and
     // the caption; the printer lookup and the system-menu item follow once
     // the window shows: loading the spooler costs more than everything before it.
-    showCommand_ = settings_.Load();
+    settings_.Load();
     random_.Seed(
         static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     // The window colour (the inner border) follows the background colour.
@@ -76,7 +76,7 @@ void MainWindow::Create() {
   }
   // From here on every resize refits, whether start-up got through or not.
   text_.StartFitting();
-  ::ShowWindow(hwnd_, showCommand_);
+  ::ShowWindow(hwnd_, settings_.ShowCommand());
   ::UpdateWindow(hwnd_);
 }
 

@@ -106,7 +106,6 @@ class MainWindow final : public WindowBase<MainWindow>, WindowSeam, CommandMenu:
   Color windowColor_ = kYellow;
   UniqueBrush windowBrush_;
   UniqueFont ownFont_;
-  int showCommand_ = SW_SHOWNORMAL;  // the state the window takes when shown
 };
 
 }  // namespace orvane

@@ -237,11 +237,6 @@ void StretchedText::SetFace(std::u16string face, unsigned style) {
   Refit();
 }
 
-void StretchedText::Restore(const DisplayFont& font, Color back) {
-  font_ = font;
-  SetColors(font.color, back);
-}
-
 void StretchedText::CaretToEndHidden() {
   field_.CaretToEnd();
   ::HideCaret(field_.hwnd());

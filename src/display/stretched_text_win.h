@@ -56,8 +56,9 @@ class StretchedText {
   void SetColors(Color text, Color back);
   // A new face or style: the font record, then the refit and the caption.
   void SetFace(std::u16string face, unsigned style);
-  // The font as the settings file keeps it, before the first fit.
-  void Restore(const DisplayFont& font, Color back);
+  // The font as the settings file keeps it, before the first fit; the
+  // colours go through SetColors.
+  void Restore(const DisplayFont& font) { font_ = font; }
   // The caret to the end with nothing selected, and hidden.
   void CaretToEndHidden();
   // The select-all flag: the whole text selected, as the menu marks it.

@@ -119,7 +119,7 @@ WindowLimits LimitsOf(HWND hwnd) {
 
 }  // namespace
 
-int SettingsStore::Load() {
+void SettingsStore::Load() {
   HWND window = context_.window;
   StretchedText& text = context_.text;
   IniDocument document;
@@ -170,6 +170,7 @@ int SettingsStore::Load() {
   placement.rcNormalPosition = {restored.left, restored.top, restored.right, restored.bottom};
   placement.showCmd = SW_HIDE;
   ::SetWindowPlacement(window, &placement);
+  showCommand_ = ShowCommandFor(stored.state.value_or(0));
 
   const TextField& field = text.Field();
   const std::u16string current = field.Text();
@@ -189,15 +190,20 @@ int SettingsStore::Load() {
   const int ppi = ScreenPixelsPerInch();
   font.height = HeightFromPoints(
       ClampFontSize(stored.fontSize.value_or(PointsFromHeight(font.height, ppi))), ppi);
-  font.color = DisplayableColor(TextToColor(stored.fontColor.value_or(u"clBlack")), kBlack);
-  unsigned style = 0;
-  if (stored.bold.value_or(false)) style |= kBold;
-  if (stored.italic.value_or(false)) style |= kItalic;
-  if (stored.underline.value_or(false)) style |= kUnderline;
-  if (stored.strikeOut.value_or(false)) style |= kStrikeOut;
-  font.style = style;
-  text.Restore(font, DisplayableColor(TextToColor(stored.backColor.value_or(u"clWhite")), kWhite));
-  return ShowCommandFor(stored.state.value_or(0));
+  text.Restore(font);
+  // A colour that is no colour stops here, reported as start-up's failure:
+  // what was read before it stays.
+  text.SetColors(DisplayableColor(TextToColor(stored.fontColor.value_or(u"clBlack")), kBlack),
+                 text.BackColor());
+  text.SetColors(text.Font().color,
+                 DisplayableColor(TextToColor(stored.backColor.value_or(u"clWhite")), kWhite));
+  font = text.Font();
+  font.style = 0;
+  if (stored.bold.value_or(false)) font.style |= kBold;
+  if (stored.italic.value_or(false)) font.style |= kItalic;
+  if (stored.underline.value_or(false)) font.style |= kUnderline;
+  if (stored.strikeOut.value_or(false)) font.style |= kStrikeOut;
+  text.Restore(font);
 }
 
 bool SettingsStore::SaveAtClose() {

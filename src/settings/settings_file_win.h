@@ -10,9 +10,10 @@ class SettingsStore {
  public:
   explicit SettingsStore(WindowContext& context) noexcept : context_(context) {}
 
-  // Places the still hidden window and restores the text, font and colours;
-  // the show command the window then takes (normal, minimized, maximized).
-  [[nodiscard]] int Load();
+  // Places the still hidden window and restores the text, font and colours.
+  void Load();
+  // The state the window takes when it is shown: normal, minimized or maximized.
+  [[nodiscard]] int ShowCommand() const noexcept { return showCommand_; }
   // At close: false when a save failed and the user chose to stay.
   [[nodiscard]] bool SaveAtClose();
   // At log-off or shutdown: at the query, and again at the end when the
@@ -24,6 +25,7 @@ class SettingsStore {
   [[nodiscard]] bool SaveQuietly() noexcept;
 
   WindowContext& context_;
+  int showCommand_ = SW_SHOWNORMAL;
   bool savedForSessionEnd_ = false;
 };
 

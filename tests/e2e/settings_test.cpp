@@ -649,6 +649,7 @@ TEST(SettingsErrorsAtStart, AColourThatIsNoNumberStopsTheRestOfStartUp) {
   TestFolder folder;
   ASSERT_TRUE(CloseAFirstStart(folder));
   ASSERT_TRUE(WriteSetting(folder.Path(), L"OPTION", L"FontColor", L"red"));
+  ASSERT_TRUE(WriteSetting(folder.Path(), L"OPTION", L"FontName", L"ＭＳ ゴシック"));
 
   Orvane app({.waitUntilVisible = false, .folder = folder.Path()});
   ASSERT_TRUE(app.Running());
@@ -667,10 +668,14 @@ TEST(SettingsErrorsAtStart, AColourThatIsNoNumberStopsTheRestOfStartUp) {
   ASSERT_TRUE(WaitUntil([&] { return app.Text() == L"x"; }));
   EXPECT_EQ(SystemMenuItems(app.Window()), 0);
   EXPECT_TRUE(app.Dialogs().empty());
+  // What was read before the bad colour stays: the face.
+  EXPECT_TRUE(WaitUntil([&] { return app.Caption().ends_with(L" ＭＳ ゴシック"); }))
+      << testing::PrintToString(app.Caption());
 
   // The rest of start-up stays skipped, but the window refits as ever.
   ASSERT_TRUE(app.ResizeClientTo(500, 240));
-  EXPECT_TRUE(app.WaitForFittedCaption(L"x"));
+  EXPECT_TRUE(WaitUntil([&] { return app.Caption() == L"x 500 x 240 ＭＳ ゴシック"; }))
+      << testing::PrintToString(app.Caption());
 }
 
 // ---- A taskbar at the top ---------------------------------------------------------
