@@ -1,6 +1,7 @@
 #include "display/font_color_commands_win.h"
 
 #include <string>
+#include <utility>
 
 #include "display/font_choice.h"
 #include "display/stretched_text_win.h"
@@ -13,10 +14,10 @@ namespace {
 
 // The current printer, whose fonts the font dialog lists beside the screen's.
 UniqueDC OpenPrinterInfo(const PrinterSettings& printer) {
-  if (printer.device.empty()) throw UserError(kNoDefaultPrinter);
-  UniqueDC info(::CreateICW(L"WINSPOOL", W(printer.device), nullptr, nullptr));
-  if (!info) throw UserError(u"The printer \"" + printer.device + u"\" cannot be used");
-  return info;
+  CurrentPrinter current = OpenCurrentPrinter(printer);
+  if (!current.info)
+    throw UserError(u"The printer \"" + current.settings.device + u"\" cannot be used");
+  return std::move(current.info);
 }
 
 }  // namespace

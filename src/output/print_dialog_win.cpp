@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
 #include "platform/common_dialogs_win.h"
 #include "platform/global_memory_win.h"
@@ -41,7 +42,11 @@ bool ChoosePrinter(HWND owner, PrinterSettings& settings, PageOrientation orient
   if (!printDlg || !extendedError) throw UserError(u"Cannot open the print dialog");
   // Without a printer the dialog would not open, and some platforms say so in
   // a box of their own whatever PD_NOWARNING asks: the error report says it.
-  if (settings.deviceNames.empty() && !DefaultPrinterName()) throw UserError(kNoDefaultPrinter);
+  // Otherwise it starts from the current printer as every command picks it: a
+  // printer chosen earlier and gone since gives way to the default one.
+  CurrentPrinter current = OpenCurrentPrinter(settings);
+  settings.deviceNames = std::move(current.settings.deviceNames);
+  settings.deviceMode = std::move(current.settings.deviceMode);
 
   const int copies = std::max(1, settings.copies);
   // The dialog takes its start from the device record where one is given.

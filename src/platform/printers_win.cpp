@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
 #include "platform/text_win.h"
+#include "platform/user_error.h"
 
 namespace orvane {
 namespace {
@@ -70,6 +72,19 @@ UniqueDC OpenPrinterDC(const PrinterSettings& settings, bool informationOnly) {
   const wchar_t* device = W(settings.device);
   return UniqueDC(informationOnly ? ::CreateICW(L"WINSPOOL", device, nullptr, mode)
                                   : ::CreateDCW(L"WINSPOOL", device, nullptr, mode));
+}
+
+CurrentPrinter OpenCurrentPrinter(const PrinterSettings& settings) {
+  if (UniqueDC info = OpenPrinterDC(settings, true)) return {settings, std::move(info)};
+  std::optional<std::u16string> name = DefaultPrinterName();
+  if (!name) throw UserError(kNoDefaultPrinter);
+  CurrentPrinter current{settings, {}};
+  current.settings.device = std::move(*name);
+  // The driver's records belonged to the printer that failed.
+  current.settings.deviceMode.clear();
+  current.settings.deviceNames.clear();
+  current.info = OpenPrinterDC(current.settings, true);
+  return current;
 }
 
 }  // namespace orvane

@@ -26,6 +26,19 @@ inline constexpr char16_t kNoDefaultPrinter[] = u"There is no default printer cu
 // for reading its measures only. Null when the printer cannot be opened.
 [[nodiscard]] UniqueDC OpenPrinterDC(const PrinterSettings& settings, bool informationOnly);
 
+// The printer the commands use, one rule for all: the one the run's settings
+// name while it can still be opened; otherwise (gone since, or none was found
+// at start-up) the system's default printer as it is now, with its own
+// settings. Nothing is written back, so a printer that comes back is used
+// again.
+struct CurrentPrinter {
+  PrinterSettings settings;  // the run's, or the default printer's without the records
+  UniqueDC info;             // its information context; null when even that fails
+};
+// Throws the no-printer error when the named printer is unusable and the
+// system has no default printer.
+[[nodiscard]] CurrentPrinter OpenCurrentPrinter(const PrinterSettings& settings);
+
 // The device record within the bytes, if they hold at least its fields up to
 // the collation (every driver's record since the first with collation does).
 [[nodiscard]] DEVMODEW* DeviceModeIn(std::vector<std::uint8_t>& bytes);

@@ -1,8 +1,6 @@
 #include "report/report_command_win.h"
 
-#include <optional>
 #include <string>
-#include <utility>
 
 #include "display/stretched_text_win.h"
 #include "platform/message_boxes_win.h"
@@ -15,27 +13,18 @@
 namespace orvane {
 namespace {
 
-struct CurrentPrinter {
+struct PrinterFacts {
   std::u16string name;
   PrinterPage page;
 };
 
-// The printer the run's settings name, with the orientation the last print
-// command left; the default printer while none is named (none was found at
-// start-up). Nothing is written back: the report changes nothing.
-CurrentPrinter ReadPrinter(const PrinterSettings& settings) {
-  PrinterSettings current = settings;
-  if (current.device.empty()) {
-    std::optional<std::u16string> name = DefaultPrinterName();
-    if (!name) throw UserError(kNoDefaultPrinter);
-    current.device = std::move(*name);
-  }
-  UniqueDC ic = OpenPrinterDC(current, true);
-  if (!ic)
-    throw UserError(DefaultPrinterName() ? u"Cannot read the printer's settings"
-                                         : kNoDefaultPrinter);
-  HDC dc = ic.get();
-  return {current.device,
+// The current printer, picked as every command picks it, with the orientation
+// the last print command left. Nothing is written back: the report changes nothing.
+PrinterFacts ReadPrinter(const PrinterSettings& settings) {
+  const CurrentPrinter current = OpenCurrentPrinter(settings);
+  if (!current.info) throw UserError(u"Cannot read the printer's settings");
+  HDC dc = current.info.get();
+  return {current.settings.device,
           {::GetDeviceCaps(dc, HORZRES), ::GetDeviceCaps(dc, VERTRES),
            ::GetDeviceCaps(dc, LOGPIXELSX), ::GetDeviceCaps(dc, LOGPIXELSY),
            ::GetDeviceCaps(dc, HORZSIZE), ::GetDeviceCaps(dc, VERTSIZE)}};
@@ -65,7 +54,7 @@ void ReportCommand::Show() {
   const TextField& field = context_.text.Field();
   const std::u16string text = field.Text();
   const DisplayFont& font = context_.text.Font();
-  const CurrentPrinter printer = ReadPrinter(context_.printer);
+  const PrinterFacts printer = ReadPrinter(context_.printer);
   const std::u16string separator = UserDecimalSeparator();
 
   ReportSnapshot s;

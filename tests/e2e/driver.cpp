@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdio>
 #include <thread>
+#include <utility>
 
 #include "menu_reader.h"
 
@@ -175,6 +176,41 @@ std::optional<std::wstring> DefaultPrinter() {
   DWORD size = 512;
   if (!::GetDefaultPrinterW(name, &size)) return std::nullopt;
   return name;
+}
+
+UserSetting::UserSetting(std::wstring key, std::wstring name, const std::wstring& text)
+    : key_(std::move(key)), name_(std::move(name)) {
+  Change(REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+UserSetting::UserSetting(std::wstring key, std::wstring name, DWORD number)
+    : key_(std::move(key)), name_(std::move(name)) {
+  Change(REG_DWORD, &number, sizeof number);
+}
+
+void UserSetting::Change(DWORD type, const void* data, DWORD size) {
+  DWORD oldType = 0, oldSize = 0;
+  if (::RegGetValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), RRF_RT_ANY, &oldType,
+                     nullptr, &oldSize) == ERROR_SUCCESS) {
+    before_.resize(oldSize);
+    if (::RegGetValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), RRF_RT_ANY, &oldType,
+                       before_.data(), &oldSize) == ERROR_SUCCESS) {
+      type_ = oldType;
+    }
+  }
+  changed_ = ::RegSetKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), type, data, size) ==
+             ERROR_SUCCESS;
+}
+
+void UserSetting::Restore() {
+  if (!changed_) return;
+  changed_ = false;
+  if (type_) {
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), *type_, before_.data(),
+                      static_cast<DWORD>(before_.size()));
+  } else {
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str());
+  }
 }
 
 // ---- Pixels ---------------------------------------------------------------

@@ -104,6 +104,27 @@ class TestFolder {
   std::wstring path_;
 };
 
+// A value of the current user's registry, changed for a while as another
+// program would change it, and put back as it was (or removed) at the end.
+class UserSetting {
+ public:
+  UserSetting(std::wstring key, std::wstring name, const std::wstring& text);  // REG_SZ
+  UserSetting(std::wstring key, std::wstring name, DWORD number);              // REG_DWORD
+  ~UserSetting() { Restore(); }
+  UserSetting(const UserSetting&) = delete;
+  UserSetting& operator=(const UserSetting&) = delete;
+  [[nodiscard]] bool Changed() const { return changed_; }
+  void Restore();
+
+ private:
+  void Change(DWORD type, const void* data, DWORD size);
+
+  std::wstring key_, name_;
+  std::optional<DWORD> type_;  // none: there was no such value
+  std::vector<BYTE> before_;
+  bool changed_ = false;
+};
+
 // A whole file's bytes, and writing them.
 std::string ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, std::string_view bytes);

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "driver.h"
+#include "font_color_dialogs.h"
 #include "printouts.h"
 
 namespace e2e {
@@ -114,6 +115,32 @@ TEST(Information, PageFiguresFollowTheLastPrintCommandsOrientation) {
   auto landscape = printThenReport(Orvane::kCtrl | Orvane::kShift, true);
   EXPECT_EQ(landscape, std::pair(height, width));
   EXPECT_EQ(printThenReport(Orvane::kCtrl, false), landscape) << "Cancel leaves the orientation";
+}
+
+// The printer known at start-up has gone by the time the user asks for it (the
+// system's default then named a printer that is no more): the font dialog and
+// the report take the default printer as it is now, as printing does.
+TEST(Printer, OneGoneSinceStartGivesWayToTheDefaultForTheFontsAndTheReport) {
+  std::optional<std::wstring> printer = DefaultPrinter();
+  if (!printer) GTEST_SKIP() << "no default printer is set";
+  UserSetting gone(L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", L"Device",
+                   L"Orvane Gone Printer,winspool,Ne99:");
+  ASSERT_TRUE(gone.Changed());
+  Orvane app;
+  ASSERT_TRUE(app.Started());
+  ASSERT_TRUE(app.WaitForStartUp()) << "start-up took the gone printer for the default";
+  gone.Restore();
+  ASSERT_TRUE(app.Activate());
+
+  // What the program said instead, if anything.
+  auto box = [&] { return app.Dialogs().empty() ? L"" : Orvane::DialogText(app.Dialogs()[0]); };
+  app.PressKey('F', Orvane::kCtrl);
+  FontDialogWindow dialog = FontDialogWindow::WaitFor(app);
+  ASSERT_TRUE(dialog.hwnd()) << box();
+  ASSERT_TRUE(dialog.Cancel());
+  std::optional<Report> r = ShowReport(app);
+  ASSERT_TRUE(r) << box();
+  EXPECT_EQ(r->values[L"PRINTER/Name"], *printer) << r->text;
 }
 
 // Run by run-e2e.sh with CUPS out of reach.
