@@ -14,6 +14,7 @@ namespace orvane {
 namespace {
 
 constexpr UINT_PTR kSystemMenuItem = 100;
+constexpr LPARAM kPreviouslyDown = 1 << 30;  // a key message's repeat bit
 
 std::u16string ItemText(const MenuRow& row, std::u16string_view caption) {
   std::u16string text(caption);
@@ -182,10 +183,22 @@ void CommandMenu::Defer(std::function<void()> action) {
 }
 
 bool CommandMenu::PreTranslateMessage(const MSG& message) {
+  if (message.message == WM_KEYUP || message.message == WM_SYSKEYUP) {
+    // The release of Alt after a shortcut with Alt stays here. The default
+    // handling never saw the shortcut's key, so it would take the release for
+    // Alt pressed alone and enter the menu's keyboard mode: the next keys
+    // would go to the system menu.
+    if (message.wParam != VK_MENU || !altShortcutHeld_) return false;
+    altShortcutHeld_ = false;
+    return true;
+  }
   if ((message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) ||
       message.hwnd != context_.text.Field().hwnd()) {
     return false;
   }
+  // A fresh press of Alt starts over: its release is the user's again.
+  if (message.wParam == VK_MENU && (message.lParam & kPreviouslyDown) == 0)
+    altShortcutHeld_ = false;
   std::uint8_t modifiers = 0;
   if (KeyDown(VK_CONTROL)) modifiers |= kCtrl;
   if (KeyDown(VK_SHIFT)) modifiers |= kShift;
@@ -204,6 +217,7 @@ bool CommandMenu::PreTranslateMessage(const MSG& message) {
     }
     Click(command);
   });
+  if (consumed && (modifiers & kAlt)) altShortcutHeld_ = true;
   return consumed;
 }
 

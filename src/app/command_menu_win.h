@@ -63,6 +63,8 @@ class CommandMenu {
   MenuState state_;          // enabled states and marks of the last preparation
   Cmd running_ = Cmd::None;  // the command whose handler is on the stack
   bool closePending_ = false;
+  // A shortcut with Alt ran, and Alt has not been released since.
+  bool altShortcutHeld_ = false;
   std::deque<std::function<void()>> deferred_;  // commands and menus asked for meanwhile
   static constexpr std::size_t kMaxDeferred = 16;
 };

@@ -178,6 +178,11 @@ std::optional<std::wstring> DefaultPrinter() {
   return name;
 }
 
+bool UnderWine() {
+  HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+  return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 UserSetting::UserSetting(std::wstring key, std::wstring name, const std::wstring& text)
     : key_(std::move(key)), name_(std::move(name)) {
   Change(REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));

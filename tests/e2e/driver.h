@@ -27,6 +27,9 @@ std::wstring ProductPath();
 // The default printer this machine (prefix) has, if any.
 std::optional<std::wstring> DefaultPrinter();
 
+// Whether the tests run under Wine rather than Windows.
+bool UnderWine();
+
 // ---- Pixels ---------------------------------------------------------------
 
 struct Image {
