@@ -6,6 +6,7 @@
 #include "display/font_choice.h"
 #include "display/stretched_text_win.h"
 #include "platform/printers_win.h"
+#include "platform/screen_win.h"
 #include "platform/text_win.h"
 #include "platform/user_error.h"
 
@@ -31,8 +32,10 @@ void FontColorCommands::ChooseFont() {
   UniqueDC printer = OpenPrinterInfo(context_.printer);
   const DisplayFont& shown = context_.text.Font();
   FontDialog dialog;
-  dialog.font = {shown.face, DialogFontHeight(static_cast<int>(::GetDpiForWindow(context_.window))),
-                 shown.style, shown.color, shown.charSet};
+  // At the DPI the dialog converts with, or it would show another size than
+  // 28 with the window on a monitor of another scale.
+  dialog.font = {shown.face, DialogFontHeight(ScreenPixelsPerInch()), shown.style, shown.color,
+                 shown.charSet};
   if (dialog.Execute(context_.window, printer.get(),
                      [this](const DialogFont& font) { Apply(font); })) {
     Apply(dialog.font);

@@ -40,11 +40,6 @@ int ShowCommandFor(std::int32_t state) {
   }
 }
 
-int ScreenPixelsPerInch() {
-  WindowDC screen(nullptr);
-  return screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-}
-
 // "short date" + " " + "long time" in the user's formats; the time is left out
 // at exactly midnight.
 std::u16string LastCloseText() {
