@@ -208,6 +208,7 @@ LRESULT MainWindow::OnTextFieldMessage(UINT message, WPARAM wParam, LPARAM lPara
       text_.Paint();
       return 0;
     case WM_SETFOCUS: {
+      text_.BeforeFocus();
       LRESULT result = ::DefSubclassProc(edit, message, wParam, lParam);
       text_.OpenInputMethod();
       return result;

@@ -19,6 +19,21 @@ namespace {
 
 constexpr int kSlack = 16;  // pixels at 96 dpi that the field reaches beyond each side
 
+// A top-down 32-bit DIB section: its pixels read as they were drawn.
+HBITMAP CreatePixelBuffer(HDC dc, SIZE size, std::uint32_t*& pixels) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  pixels = bitmap ? static_cast<std::uint32_t*>(bits) : nullptr;
+  return bitmap;
+}
+
 }  // namespace
 
 int InnerBorder(HWND window) noexcept {
@@ -195,19 +210,49 @@ void StretchedText::Paint() {
     paintBufferSize_ = {std::max(rc.right, paintBufferSize_.cx),
                         std::max(rc.bottom, paintBufferSize_.cy)};
     paintBuffer_.reset(
-        ::CreateCompatibleBitmap(paint.dc(), paintBufferSize_.cx, paintBufferSize_.cy));
+        guard_ ? CreatePixelBuffer(paint.dc(), paintBufferSize_, guardedPixels_)
+               : ::CreateCompatibleBitmap(paint.dc(), paintBufferSize_.cx, paintBufferSize_.cy));
   }
   UniqueDC memory(::CreateCompatibleDC(paint.dc()));
   if (!memory || !paintBuffer_) {
+    // A picture the guard cannot see goes to the window on the cover.
+    if (guard_) SetCovered(true);
     ::DefSubclassProc(edit, WM_PAINT, reinterpret_cast<WPARAM>(paint.dc()), 0);
     return;
   }
   SelectedObject buffer(memory.get(), paintBuffer_.get());
   ::FillRect(memory.get(), &rc, backBrush_.get());
+  keyedPaint_ = true;
   ::DefSubclassProc(edit, WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0);
+  keyedPaint_ = false;
+  if (guard_) Guard(rc);
   const RECT& area = paint.area();
   ::BitBlt(paint.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top,
            memory.get(), area.left, area.top, SRCCOPY);
+}
+
+void StretchedText::Guard(const RECT& field) {
+  // Only the part in the client area shows; the slack beyond it is clipped.
+  RECT client{};
+  ::GetClientRect(window_, &client);
+  ::MapWindowPoints(window_, field_.hwnd(), reinterpret_cast<POINT*>(&client), 2);
+  RECT shown{};
+  if (!::IntersectRect(&shown, &client, &field)) return;
+  ::GdiFlush();  // the drawing reaches the pixels before they are read
+  const int stride = paintBufferSize_.cx;
+  SetCovered(guard_->Check(guardedPixels_ + shown.top * stride + shown.left,
+                           shown.right - shown.left, shown.bottom - shown.top, stride));
+}
+
+void StretchedText::SetCovered(bool covered) {
+  covered_ = covered;
+  if (covered) coverBrush_.reset(::CreateSolidBrush(ToColorRef(guard_->Cover())));
+}
+
+void StretchedText::BeforeFocus() {
+  // The edit control's own paint as it takes the focus never shows a picture
+  // the guard has not judged: what changed since the last paint is painted first.
+  if (guard_) ::UpdateWindow(field_.hwnd());
 }
 
 void StretchedText::OpenInputMethod() {
@@ -219,15 +264,30 @@ void StretchedText::OpenInputMethod() {
 }
 
 HBRUSH StretchedText::Colorize(HDC dc) const {
+  // The edit control paints outside Paint too (as it takes the focus): on the
+  // cover while the last picture needed it.
+  const bool cover = covered_ && !keyedPaint_ && coverBrush_;
   ::SetTextColor(dc, ToColorRef(font_.color));
-  ::SetBkColor(dc, ToColorRef(backColor_));
-  return backBrush_.get();
+  ::SetBkColor(dc, ToColorRef(cover ? guard_->Cover() : backColor_));
+  return cover ? coverBrush_.get() : backBrush_.get();
 }
 
 void StretchedText::SetColors(Color text, Color back) {
   font_.color = text;
   backColor_ = back;
   backBrush_.reset(::CreateSolidBrush(ToColorRef(back)));
+  if (field_.hwnd()) ::InvalidateRect(field_.hwnd(), nullptr, FALSE);
+}
+
+void StretchedText::SetGuard(PictureGuard* guard) {
+  guard_ = guard;
+  covered_ = false;
+  coverBrush_.reset();
+  // The next paint makes a buffer of the other kind: pixels to read while
+  // guarded, the device's own otherwise.
+  paintBuffer_.reset();
+  guardedPixels_ = nullptr;
+  paintBufferSize_ = {};
   if (field_.hwnd()) ::InvalidateRect(field_.hwnd(), nullptr, FALSE);
 }
 

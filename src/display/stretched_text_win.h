@@ -3,6 +3,7 @@
 // to fill the window at every change of text, font or size, the caption that
 // names them, and the field's double-buffered paint.
 
+#include <cstdint>
 #include <string>
 
 #include "display/colors.h"
@@ -17,6 +18,21 @@ namespace orvane {
 // at the window's DPI.
 inline constexpr int kInnerBorder = 3;
 [[nodiscard]] int InnerBorder(HWND window) noexcept;
+
+// A last look at each picture of the field before it reaches the window: in
+// telop mode under Wine, where the colour key makes the window an X shape out
+// of its picture, and a picture too complex for one would end the program.
+class PictureGuard {
+ public:
+  // The visible part of the picture as keyed: 32-bit pixels 0x00RRGGBB, rows
+  // `stride` pixels apart. True when the guard has painted the key over.
+  virtual bool Check(std::uint32_t* pixels, int width, int height, int stride) = 0;
+  // The colour the key is painted over in.
+  [[nodiscard]] virtual Color Cover() const = 0;
+
+ protected:
+  ~PictureGuard() = default;
+};
 
 class StretchedText {
  public:
@@ -49,11 +65,16 @@ class StretchedText {
   void OnCharacter(wchar_t& key);  // 0 afterwards: swallowed
   [[nodiscard]] bool OnMouseMove(WPARAM keys);
   void Paint();
+  // Before the field takes the focus: a single-line edit control then paints
+  // itself at once, outside WM_PAINT (Wine).
+  void BeforeFocus();
   void OpenInputMethod();
   [[nodiscard]] HBRUSH Colorize(HDC dc) const;
 
   // What the font and colour commands and the settings change.
   void SetColors(Color text, Color back);
+  // From here on every picture goes past the guard first; nullptr: none does.
+  void SetGuard(PictureGuard* guard);
   // A new face or style: the font record, then the refit and the caption.
   void SetFace(std::u16string face, unsigned style);
   // The font as the settings file keeps it, before the first fit; the
@@ -79,6 +100,8 @@ class StretchedText {
   [[nodiscard]] SIZE ClientSize() const noexcept;
   void ScrollHome();
   void ShowLineStart();
+  void Guard(const RECT& field);
+  void SetCovered(bool covered);
 
   HWND window_ = nullptr;
   TextField field_;
@@ -90,6 +113,11 @@ class StretchedText {
   UniqueBrush backBrush_;
   UniqueBitmap paintBuffer_;  // the field's off-screen picture, kept between paints
   SIZE paintBufferSize_{};
+  PictureGuard* guard_ = nullptr;
+  std::uint32_t* guardedPixels_ = nullptr;  // the buffer's pixels while guarded
+  bool covered_ = false;                    // the guard painted the key over in the last picture
+  bool keyedPaint_ = false;  // Paint draws the picture as keyed, for the guard to see
+  UniqueBrush coverBrush_;
   bool selectAll_ = false;
   bool changeAttached_ = true;  // the field's change notification
   bool typing_ = false;         // a typed character is on its way into the field

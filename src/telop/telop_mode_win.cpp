@@ -5,6 +5,8 @@
 #include "display/stretched_text_win.h"
 #include "display/window_placement_win.h"
 #include "platform/screen_win.h"
+#include "platform/wine_win.h"
+#include "telop/keyed_shape.h"
 
 namespace orvane {
 namespace {
@@ -85,6 +87,10 @@ void TelopMode::SetColorKey(bool on) {
   HWND window = context_.window;
   LONG_PTR exStyle = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
   if (on) {
+    // Wine makes a colour-keyed window an X shape out of its picture, and a
+    // shape past what the X library can send ends the program: from the
+    // first keyed picture on, each is judged before it reaches the window.
+    if (RunningUnderWine()) context_.text.SetGuard(this);
     if (!(exStyle & WS_EX_LAYERED))
       ::SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
     ::SetLayeredWindowAttributes(window, ToColorRef(context_.seam.WindowColor()), 255,
@@ -93,7 +99,19 @@ void TelopMode::SetColorKey(bool on) {
     ::SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
     ::RedrawWindow(window, nullptr, nullptr,
                    RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
+    context_.text.SetGuard(nullptr);
   }
+}
+
+bool TelopMode::Check(std::uint32_t* pixels, int width, int height, int stride) {
+  const COLORREF key = ToColorRef(context_.seam.WindowColor());
+  return CoverWhenTooComplex({pixels, width, height, stride}, PixelOf(key), PixelOf(Cover()),
+                             kMostShapeRectangles);
+}
+
+Color TelopMode::Cover() const {
+  return CoverColorFor(ToColorRef(context_.modes.savedBackColor),
+                       ToColorRef(context_.seam.WindowColor()));
 }
 
 void TelopMode::PullIntoMotionBox() {

@@ -1,12 +1,13 @@
 #pragma once
 // Telop mode: the borderless, colour-keyed caption drifting over the desktop.
 
+#include "display/stretched_text_win.h"
 #include "display/window_context_win.h"
 #include "telop/telop_motion.h"
 
 namespace orvane {
 
-class TelopMode {
+class TelopMode final : private PictureGuard {
  public:
   explicit TelopMode(WindowContext& context) noexcept : context_(context) {}
 
@@ -20,6 +21,10 @@ class TelopMode {
   void OnTurnTick();
   void SetColorKey(bool on);
   void PullIntoMotionBox();
+  // Under Wine: the caption's picture keyed while its shape stays within
+  // kMostShapeRectangles, on the background it had before telop mode otherwise.
+  bool Check(std::uint32_t* pixels, int width, int height, int stride) override;
+  [[nodiscard]] Color Cover() const override;
 
   WindowContext& context_;
   int heading_ = 0;              // TelopDirection
