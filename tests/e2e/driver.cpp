@@ -230,6 +230,12 @@ std::string ToString(const RECT& r) {
   return text;
 }
 
+bool UnderWine() {
+  // ntdll exports wine_get_version under Wine and not on Windows.
+  HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+  return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 RECT WorkArea() {
   RECT work{};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -769,11 +775,11 @@ void Orvane::RightClickClient(POINT at) {
   Send({Mouse(MOUSEEVENTF_RIGHTDOWN), Mouse(MOUSEEVENTF_RIGHTUP)});
 }
 
-void Orvane::Wheel(int delta) {
+void Orvane::Wheel(int delta, std::optional<POINT> at) {
   SIZE client = ClientSize();
-  POINT middle{client.cx / 2, client.cy / 2};
-  ::ClientToScreen(window_, &middle);
-  PointerTo(middle);
+  POINT point = at.value_or(POINT{client.cx / 2, client.cy / 2});
+  ::ClientToScreen(window_, &point);
+  PointerTo(point);
   INPUT wheel = Mouse(MOUSEEVENTF_WHEEL);
   wheel.mi.mouseData = static_cast<DWORD>(delta);
   Send({wheel});

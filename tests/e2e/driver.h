@@ -24,6 +24,9 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // The exe under test: Orvane.exe beside the test exe.
 std::wstring ProductPath();
 
+// Whether the tests run under Wine, for what only Wine does differently.
+bool UnderWine();
+
 // The default printer this machine (prefix) has, if any.
 std::optional<std::wstring> DefaultPrinter();
 
@@ -211,7 +214,9 @@ class Orvane {
   void SelectAll();  // by keys, as a user would
   void DragClientPoint(POINT from, POINT delta, int steps = 8);
   void RightClickClient(POINT at);  // opens the context menu there
-  void Wheel(int delta);            // over the text
+  // Over the text: the middle of the client area, or a client point (a
+  // colour-keyed caption lets the wheel through where its key shows).
+  void Wheel(int delta, std::optional<POINT> at = std::nullopt);
   bool ResizeClientTo(int width, int height);
 
   // The client area as painted on screen, the caret blotted out.

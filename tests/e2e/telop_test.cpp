@@ -521,5 +521,63 @@ TEST_F(Telop, EscapeLeavesFullScreenFirstThenTelopThenCloses) {
   EXPECT_TRUE(WaitUntil([&] { return !app.Running(); }, 10s)) << "the third closes";
 }
 
+// ---- Long lines -------------------------------------------------------------
+
+// Under Wine the colour key makes the window an X shape out of its picture,
+// which the X library cannot send for a long line at full screen: the caption
+// then shows on the background it had, and the program lives on.
+TEST_F(Telop, ALongLineAtFullScreenFloatsTakesKeysAndZoomsAndComesBackWhole) {
+  std::wstring text;
+  while (text.size() < 200) text += L"本日休業のお知らせ";
+  text.resize(200);
+  app.SelectAll();
+  app.Type(text);
+  ASSERT_TRUE(WaitUntil([&] { return app.Text() == text; }, 20s));
+  const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  app.PressKey(VK_SPACE, Orvane::kCtrl);
+  ASSERT_TRUE(WaitUntil([&] { return Same(screen, Rect()); })) << ToString(Rect());
+  // The strokes' black: what shows through a keyed caption may be dark too.
+  auto black = [](std::uint32_t pixel) { return pixel == 0; };
+  const Box line = BoxOf(app.CaptureSettled(), black);
+
+  ASSERT_TRUE(ToggleTelop());
+  Image shot = app.CaptureSettled();  // a full-screen caption holds still
+  ASSERT_TRUE(app.Running()) << "entering";
+  KeepShot(shot, "long-line");
+  const Box ink = BoxOf(shot, black);
+  EXPECT_NEAR(ink.left, line.left, 2) << ToString(ink) << " was " << ToString(line);
+  EXPECT_NEAR(ink.right, line.right, 2) << ToString(ink) << " was " << ToString(line);
+  if (UnderWine()) {
+    const int white = CountPixels(shot, 0xFFFFFF);
+    EXPECT_GT(white, 0);
+    EXPECT_EQ(CountPixels(shot, 0) + white, shot.width * shot.height) << "no desktop between the strokes";
+  }
+
+  app.Type(L"！");
+  text += L"！";
+  EXPECT_TRUE(WaitUntil([&] { return app.Text() == text || !app.Running(); }));
+  ASSERT_TRUE(app.Running()) << "typing";
+  // Over a stroke: where the key shows, the wheel would reach the desktop.
+  auto stroke = [](const Image& image) {
+    POINT at{image.width / 2, image.height / 2};
+    while (at.x < image.width - 1 && image.At(at.x, at.y) != 0) ++at.x;
+    return at;
+  };
+  app.Wheel(-3 * WHEEL_DELTA, stroke(shot));
+  EXPECT_TRUE(WaitUntil([&] { return !Same(screen, Rect()) || !app.Running(); })) << "zoomed out";
+  const RECT smaller = Rect();
+  app.Wheel(2 * WHEEL_DELTA, stroke(app.CaptureSettled()));
+  EXPECT_TRUE(WaitUntil([&] { return !Same(smaller, Rect()) || !app.Running(); })) << "zoomed in";
+  ASSERT_TRUE(app.Running()) << "zooming";
+
+  // Zoomed, the window no longer covers the screen: Escape leaves telop mode.
+  app.PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !Layered() || !app.Running(); }));
+  app.Sync();
+  ASSERT_TRUE(app.Running()) << "leaving";
+  EXPECT_NE(Style() & WS_CAPTION, 0) << "the frame is back";
+  EXPECT_EQ(app.Text(), text) << "the text whole";
+}
+
 }  // namespace
 }  // namespace e2e
