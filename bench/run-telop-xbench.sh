@@ -3,6 +3,7 @@
 # of the X server, the program and the wineserver over SECONDS of drift, and
 # the slowest round trip of another X client meanwhile, per set-up and size.
 #   bench/run-telop-xbench.sh BUILD_DIR [SECONDS] [ORVANE_EXE]
+# ORVANE_XBENCH_TEXT sets the line first (the default: the text a first start shows).
 # Set-ups: "desktop" (Wine's virtual desktop, as run.sh starts it) and
 # "unmanaged" (each window its own X window, Managed=N). After each drift a
 # bare X window with the same shape complexity is moved at the same rate, so
@@ -68,7 +69,7 @@ for setup in $setups; do
   for size in $sizes; do
     log=$(mktemp)
     orvane_wine "$exe" "$(orvane_wine winepath -w "$product" 2>/dev/null)" "$size" "$((seconds + 15))" \
-      >"$log" 2>&1 &
+      ${ORVANE_XBENCH_TEXT:+"$ORVANE_XBENCH_TEXT"} >"$log" 2>&1 &
     bench=$!
     orvane_wait 60 grep -q '^drifting' "$log" || { echo "$setup $size: no drift"; cat "$log"; wait $bench; rm -f "$log"; continue; }
     sleep 1  # past the first ticks

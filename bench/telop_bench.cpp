@@ -1,8 +1,9 @@
 // What telop mode costs: the real Orvane.exe drifts for ten seconds; prints
 // the CPU time its process used and the moves seen. Prints only: timing never
 // makes it fail.
-//   telop_bench.exe [PATH\Orvane.exe [WxH|full [SECONDS]]]
-// (default: Orvane.exe one folder up, the window as it starts, 10 s). WxH sets
+//   telop_bench.exe [PATH\Orvane.exe [WxH|full [SECONDS [TEXT]]]]
+// (default: Orvane.exe one folder up, the window as it starts, 10 s, the text
+// it starts with: "Orvane" in a fresh folder). WxH sets
 // the client size first, full the work area, near the work area less 32 px
 // at each edge; "drifting" and "drift over" lines
 // mark the drift for a script that measures other processes meanwhile.
@@ -130,6 +131,7 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring product = argc > 1 && argv[1][0] ? argv[1] : DefaultProduct();
   std::wstring size = argc > 2 ? argv[2] : L"";
   if (argc > 3) g_drift_seconds = std::max(1.0, _wtof(argv[3]));
+  std::wstring text = argc > 4 ? argv[4] : L"";
   std::wstring folder = FreshFolder();
   std::wstring exe = folder + L"\\Orvane.exe";
   if (!::CopyFileW(product.c_str(), exe.c_str(), FALSE)) Fail("cannot copy Orvane.exe");
@@ -167,6 +169,12 @@ int wmain(int argc, wchar_t** argv) {
                          static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE)));
     ::SetWindowPos(window, nullptr, 100, 100, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (!text.empty()) {
+    // The field is the window's one child; the change refits as typing would.
+    HWND edit = ::FindWindowExW(window, nullptr, L"Edit", nullptr);
+    if (!edit) Fail("no text field");
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
   WaitFor([] { return false; }, 500);  // the refit to the new size
   ::GetWindowRect(window, &rect);
