@@ -514,13 +514,6 @@ void Soak::MenuCommand() {
   }
   std::wstring label;
   for (const auto& caption : kCommands[which]) label += (label.empty() ? L"" : L" > ") + caption;
-  const std::wstring& first = kCommands[which].front();
-  const std::wstring& last = kCommands[which].back();
-  Growth growth = first == L"貼付け" || first == L"戻す"        ? Growth::Unbounded
-                  : first == L"テロップ表示"                    ? Growth::Floats
-                  : last == L"全画面表示" || last == L"最大化" ? Growth::Enlarges
-                                                                 : Growth::None;
-  if (growth != Growth::None && LeftOut(growth, "menu " + Utf8(label))) return;
   if (!OpenMenu()) {
     Log("menu " + Utf8(label) + ": no menu opened; " + ThreadState(App().Window()));
     return;
@@ -571,7 +564,6 @@ void Soak::SystemMenuItem() {
 // ---- Actions ---------------------------------------------------------------
 
 void Soak::TypeText(const std::wstring& alphabet, int most) {
-  if (LeftOut(Growth::Some, "type")) return;
   std::wstring text;
   for (int i = Random(1, most); i > 0; --i) text += alphabet[static_cast<std::size_t>(Random(0, static_cast<int>(alphabet.size()) - 1))];
   Log("type " + Shown(text));
@@ -579,7 +571,6 @@ void Soak::TypeText(const std::wstring& alphabet, int most) {
 }
 
 void Soak::PasteLong() {
-  if (LeftOut(Growth::Unbounded, "paste")) return;
   std::wstring text;
   int length = Random(100, 2000);
   while (static_cast<int>(text.size()) < length) {
@@ -612,30 +603,12 @@ void Soak::AwaitDialog() {
     Log("  (no dialog came; " + ThreadState(App().Window()) + ")");
 }
 
-bool Soak::LeftOut(Growth growth, const std::string& label) {
-  // Under Wine a colour-keyed window is shaped by its ink: with a long line or
-  // a large window the shape's request outgrows the X connection and Xlib ends
-  // the process. Here only short lines in small windows float.
-  constexpr std::size_t kLongest = 40;
-  constexpr SIZE kLargest{480, 240};
-  bool telop = Telop(), longText = App().Text().size() > kLongest;
-  SIZE client = App().ClientSize();
-  bool large = client.cx > kLargest.cx || client.cy > kLargest.cy;
-  bool out = (growth == Growth::Some && telop && longText) ||
-             ((growth == Growth::Unbounded || growth == Growth::Enlarges) && telop) ||
-             (growth == Growth::Floats && !telop && (longText || large));
-  if (out) Log(label + " (left out: telop mode takes short lines in small windows only)");
-  return out;
-}
-
 void Soak::Keys(const std::vector<std::pair<WORD, unsigned>>& keys, const std::string& label,
-                const std::function<bool()>& opensDialog, Growth growth) {
-  if (growth != Growth::None && LeftOut(growth, label)) return;
+                const std::function<bool()>& opensDialog, bool switchesMode) {
   bool dialog = opensDialog && opensDialog();
   Log(label);
   // Full screen and telop mode switch once the keys are taken: the next
   // action's guard must see the new mode, not the one the keys left.
-  const bool switchesMode = growth == Growth::Floats || growth == Growth::Enlarges;
   auto mode = [&] { return std::pair{Framed(), Telop()}; };
   const auto before = switchesMode ? mode() : std::pair{false, false};
   App().PressKeys(keys);
@@ -645,7 +618,6 @@ void Soak::Keys(const std::vector<std::pair<WORD, unsigned>>& keys, const std::s
 
 void Soak::WheelZoom() {
   int notches = Random(1, 3) * (Chance(0.5) ? 1 : -1);
-  if (notches > 0 && LeftOut(Growth::Enlarges, "wheel " + std::to_string(notches))) return;
   Log("wheel " + std::to_string(notches));
   App().Wheel(notches * WHEEL_DELTA);
 }
@@ -655,7 +627,7 @@ void Soak::ResizeFrame() {
     Log("resize: not a sizable window now");
     return;
   }
-  // Half the time small, where telop mode may follow.
+  // Half the time small, half up to most of the screen.
   bool small = Chance(0.5);
   int width = Random(120, small ? 480 : 1400), height = Random(40, small ? 240 : 800);
   Log("resize to " + std::to_string(width) + " x " + std::to_string(height));
@@ -684,8 +656,8 @@ void Soak::DragWindow() {
 std::vector<Soak::Action> Soak::Actions() {
   using K = Orvane::Modifiers;
   auto keys = [this](std::vector<std::pair<WORD, unsigned>> k, const char* label,
-                     std::function<bool()> opensDialog = nullptr, Growth growth = Growth::None) {
-    return [this, k, label, opensDialog, growth] { Keys(k, label, opensDialog, growth); };
+                     std::function<bool()> opensDialog = nullptr, bool switchesMode = false) {
+    return [this, k, label, opensDialog, switchesMode] { Keys(k, label, opensDialog, switchesMode); };
   };
   auto always = [] { return true; };
   auto unlessBlank = [this] { return !Blank(); };
@@ -695,7 +667,6 @@ std::vector<Soak::Action> Soak::Actions() {
       {"type kanji", 6, [this] { TypeText(kKanji, 4); }},
       {"type emoji", 3, [this] {
          std::wstring emoji = kEmoji[Random(0, 4)];
-         if (LeftOut(Growth::Some, "type emoji")) return;
          Log("type " + Shown(emoji));
          App().Type(emoji);
        }},
@@ -720,25 +691,25 @@ std::vector<Soak::Action> Soak::Actions() {
     int weight;
     const char* what;
     std::function<bool()> opensDialog;
-    Growth growth;
+    bool switchesMode;
   };
   const std::map<Cmd, Use> uses = {
-      {Cmd::Cut, {2, nullptr, nullptr, Growth::None}},
-      {Cmd::Copy, {2, nullptr, nullptr, Growth::None}},
-      {Cmd::Paste, {3, nullptr, nullptr, Growth::Unbounded}},
-      {Cmd::SelectAll, {2, nullptr, nullptr, Growth::None}},
-      {Cmd::Delete, {2, nullptr, nullptr, Growth::None}},
-      {Cmd::Undo, {2, nullptr, nullptr, Growth::Unbounded}},
-      {Cmd::FullScreen, {2, "full screen", nullptr, Growth::Enlarges}},
-      {Cmd::CopyPicture, {1, "copy picture", nullptr, Growth::None}},
-      {Cmd::SavePicture, {1, "save picture", [this] { return !Blank() && !Telop(); }, Growth::None}},
-      {Cmd::PrintEachCharacter, {1, "print each", unlessBlank, Growth::None}},
-      {Cmd::PrintWholeLine, {1, "print whole", always, Growth::None}},
-      {Cmd::Telop, {2, "telop", nullptr, Growth::Floats}},
-      {Cmd::Information, {1, "information", always, Growth::None}},
-      {Cmd::ChooseFont, {1, "font", always, Growth::None}},
-      {Cmd::Help, {1, "help", always, Growth::None}},
-      {Cmd::Properties, {1, "properties", nullptr, Growth::None}},
+      {Cmd::Cut, {2, nullptr, nullptr, false}},
+      {Cmd::Copy, {2, nullptr, nullptr, false}},
+      {Cmd::Paste, {3, nullptr, nullptr, false}},
+      {Cmd::SelectAll, {2, nullptr, nullptr, false}},
+      {Cmd::Delete, {2, nullptr, nullptr, false}},
+      {Cmd::Undo, {2, nullptr, nullptr, false}},
+      {Cmd::FullScreen, {2, "full screen", nullptr, true}},
+      {Cmd::CopyPicture, {1, "copy picture", nullptr, false}},
+      {Cmd::SavePicture, {1, "save picture", [this] { return !Blank() && !Telop(); }, false}},
+      {Cmd::PrintEachCharacter, {1, "print each", unlessBlank, false}},
+      {Cmd::PrintWholeLine, {1, "print whole", always, false}},
+      {Cmd::Telop, {2, "telop", nullptr, true}},
+      {Cmd::Information, {1, "information", always, false}},
+      {Cmd::ChooseFont, {1, "font", always, false}},
+      {Cmd::Help, {1, "help", always, false}},
+      {Cmd::Properties, {1, "properties", nullptr, false}},
   };
   for (const orvane::MenuRow& row : orvane::MenuRows()) {
     if (row.kind != orvane::RowKind::Item || row.shortcut.key == 0) continue;
@@ -750,10 +721,10 @@ std::vector<Soak::Action> Soak::Actions() {
     }
     // A command the soak has not met yet is pressed now and then, with no care.
     auto found = uses.find(row.id);
-    const Use use = found != uses.end() ? found->second : Use{1, nullptr, nullptr, Growth::None};
+    const Use use = found != uses.end() ? found->second : Use{1, nullptr, nullptr, false};
     std::vector<std::pair<WORD, unsigned>> pressed{{row.shortcut.key, row.shortcut.modifiers}};
     const std::string label = use.what ? name + " (" + use.what + ")" : name;
-    actions.push_back({label, use.weight, [=, this] { Keys(pressed, label, use.opensDialog, use.growth); }});
+    actions.push_back({label, use.weight, [=, this] { Keys(pressed, label, use.opensDialog, use.switchesMode); }});
   }
   std::vector<Action> rest = {
       {"menu", 8, [this] { MenuCommand(); }},

@@ -89,14 +89,11 @@ class Soak {
   std::vector<Action> Actions();
   void TypeText(const std::wstring& alphabet, int most);
   void PasteLong();
-  // How an action may lengthen the text or enlarge the window: telop mode
-  // under Wine takes neither.
-  enum class Growth { None, Some, Unbounded, Floats, Enlarges };
   // Escape: leaves full screen or telop mode, or closes the window.
   Action EscapeAction(const std::string& name);
-  bool LeftOut(Growth growth, const std::string& label);
+  // switchesMode: the keys enter or leave full screen or telop mode.
   void Keys(const std::vector<std::pair<WORD, unsigned>>& keys, const std::string& label,
-            const std::function<bool()>& opensDialog = nullptr, Growth growth = Growth::None);
+            const std::function<bool()>& opensDialog = nullptr, bool switchesMode = false);
   bool Blank();
   void AwaitDialog();
   void MenuCommand();
