@@ -179,6 +179,7 @@ std::optional<std::wstring> DefaultPrinter() {
 }
 
 bool UnderWine() {
+  // ntdll exports wine_get_version under Wine and not on Windows.
   HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
   return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
@@ -228,12 +229,6 @@ std::string ToString(const RECT& r) {
   char text[96];
   std::snprintf(text, sizeof text, "(%ld, %ld)-(%ld, %ld)", r.left, r.top, r.right, r.bottom);
   return text;
-}
-
-bool UnderWine() {
-  // ntdll exports wine_get_version under Wine and not on Windows.
-  HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-  return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
 RECT WorkArea() {

@@ -30,9 +30,6 @@ bool UnderWine();
 // The default printer this machine (prefix) has, if any.
 std::optional<std::wstring> DefaultPrinter();
 
-// Whether the tests run under Wine rather than Windows.
-bool UnderWine();
-
 // ---- Pixels ---------------------------------------------------------------
 
 struct Image {
