@@ -199,13 +199,17 @@ bool CommandMenu::PreTranslateMessage(const MSG& message) {
   // A fresh press of Alt starts over: its release is the user's again.
   if (message.wParam == VK_MENU && (message.lParam & kPreviouslyDown) == 0)
     altShortcutHeld_ = false;
+  const auto key = static_cast<std::uint16_t>(message.wParam);
+  // Most keys type: the modifiers, each a round trip under Wine, are read
+  // only for a key that some shortcut uses.
+  if (!IsShortcutKey(key)) return false;
   std::uint8_t modifiers = 0;
   if (KeyDown(VK_CONTROL)) modifiers |= kCtrl;
   if (KeyDown(VK_SHIFT)) modifiers |= kShift;
   if (KeyDown(VK_MENU)) modifiers |= kAlt;
   // Right Alt as AltGr arrives as Ctrl+Alt: a character, never a shortcut.
   bool altGr = KeyDown(VK_RMENU);
-  Cmd command = FindShortcut(static_cast<std::uint16_t>(message.wParam), modifiers, altGr);
+  Cmd command = FindShortcut(key, modifiers, altGr);
   if (command == Cmd::None) return false;
   // The key was meant for the command: consumed, even if preparing fails.
   bool consumed = true;

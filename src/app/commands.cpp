@@ -63,6 +63,12 @@ std::u16string ShortcutText(Shortcut shortcut) {
   return text;
 }
 
+bool IsShortcutKey(std::uint16_t key) noexcept {
+  return key != 0 && std::any_of(std::begin(kRows), std::end(kRows), [key](const MenuRow& r) {
+           return r.kind == RowKind::Item && r.shortcut.key == key;
+         });
+}
+
 Cmd FindShortcut(std::uint16_t key, std::uint8_t modifiers, bool altGr) noexcept {
   if (altGr || key == 0) return Cmd::None;
   Shortcut pressed{key, modifiers};

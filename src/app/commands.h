@@ -139,6 +139,9 @@ struct MenuRow {
 // "Ctrl+Shift+C", "Del", "Esc": the shortcut as a menu shows it beside its caption.
 [[nodiscard]] std::u16string ShortcutText(Shortcut shortcut);
 
+// Whether any item's shortcut uses this key, with whatever modifiers.
+[[nodiscard]] bool IsShortcutKey(std::uint16_t key) noexcept;
+
 // The item whose shortcut is this key with exactly these modifiers; Cmd::None
 // for none. A key typed with right Alt as AltGr never matches.
 [[nodiscard]] Cmd FindShortcut(std::uint16_t key, std::uint8_t modifiers, bool altGr) noexcept;

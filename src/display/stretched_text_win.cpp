@@ -79,11 +79,16 @@ void StretchedText::Layout() {
   ::MoveWindow(field_.hwnd(), -slack, 0, size.cx + 2 * slack, size.cy, TRUE);
 }
 
-void StretchedText::FitFont() {
-  std::u16string text = field_.Text();
+void StretchedText::Refit() {
+  const std::u16string text = field_.Text();
+  const SIZE client = ClientSize();
+  FitFont(text, client);
+  UpdateCaption(text, client);
+}
+
+void StretchedText::FitFont(const std::u16string& text, SIZE client) {
   int n = AnsiLength(text);
   if (n == 0) return;
-  SIZE client = ClientSize();
   FontRecord record = FitRecord(client.cx, client.cy, n, font_.face, font_.style);
   LOGFONTW logFont = ToLogFont(record);
   UniqueFont font(::CreateFontIndirectW(&logFont));
@@ -143,9 +148,8 @@ void StretchedText::ShowLineStart() {
   ::SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
-void StretchedText::UpdateCaption() {
-  SIZE client = ClientSize();
-  std::u16string caption = CaptionText(field_.Text(), client.cx, client.cy, font_.face);
+void StretchedText::UpdateCaption(const std::u16string& text, SIZE client) {
+  std::u16string caption = CaptionText(text, client.cx, client.cy, font_.face);
   // Setting the same caption again would only repaint the frame (Enter, a move).
   if (caption == caption_) return;
   ::SetWindowTextW(window_, W(caption));

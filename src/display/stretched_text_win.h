@@ -50,13 +50,10 @@ class StretchedText {
   [[nodiscard]] Color BackColor() const noexcept { return backColor_; }
 
   // FitFont: the font that fills the client area with the text, installed.
-  void FitFont();
-  // UpdateCaption: "text W x H face".
-  void UpdateCaption();
-  void Refit() {
-    FitFont();
-    UpdateCaption();
-  }
+  void FitFont() { FitFont(field_.Text(), ClientSize()); }
+  // FitFont, then UpdateCaption ("text W x H face"), on one reading of the
+  // text and the client size.
+  void Refit();
 
   // The window's messages the line answers.
   void Layout();
@@ -98,6 +95,8 @@ class StretchedText {
  private:
   [[nodiscard]] int Slack() const noexcept;
   [[nodiscard]] SIZE ClientSize() const noexcept;
+  void FitFont(const std::u16string& text, SIZE client);
+  void UpdateCaption(const std::u16string& text, SIZE client);
   void ScrollHome();
   void ShowLineStart();
   void Guard(const RECT& field);

@@ -69,5 +69,20 @@ TEST(Commands, ShortcutLookupComparesModifiersExactly) {
   EXPECT_EQ(FindShortcut('C', kCtrl, true), Cmd::None);
 }
 
+// The message loop reads the modifiers only for keys some shortcut uses: it
+// must never pass over a shortcut.
+TEST(Commands, EveryShortcutsKeyIsAShortcutKeyAndLettersThatTypeAreNot) {
+  for (std::uint16_t key = 0; key < 256; ++key) {
+    for (std::uint8_t modifiers = 0; modifiers < 8; ++modifiers) {
+      if (FindShortcut(key, modifiers, false) != Cmd::None) {
+        EXPECT_TRUE(IsShortcutKey(key)) << key;
+      }
+    }
+  }
+  EXPECT_FALSE(IsShortcutKey('B'));
+  EXPECT_FALSE(IsShortcutKey(0x08)) << "Backspace";
+  EXPECT_FALSE(IsShortcutKey(0));
+}
+
 }  // namespace
 }  // namespace orvane
