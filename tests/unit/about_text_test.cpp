@@ -33,6 +33,7 @@ TEST(UkraineTimeLine, SummerTimeFromOneUtcInMarchToOneUtcInOctober) {
       {"March, a minute before", {2025, 3, 30, 0, 59, 59, 999}, Winter(u"30 March 2025 Sunday 02:59")},
       {"March, the switch itself", {2025, 3, 30, 1, 0, 0, 0}, Winter(u"30 March 2025 Sunday 03:00")},
       {"March, a millisecond after", {2025, 3, 30, 1, 0, 0, 1}, Summer(u"30 March 2025 Sunday 04:00")},
+      {"March, half a minute after", {2025, 3, 30, 1, 0, 30, 0}, Summer(u"30 March 2025 Sunday 04:00")},
       {"October, a minute before", {2025, 10, 26, 0, 59, 0, 0}, Summer(u"26 October 2025 Sunday 03:59")},
       {"October, the switch itself", {2025, 10, 26, 1, 0, 0, 0}, Winter(u"26 October 2025 Sunday 03:00")},
       {"October, past the switch", {2025, 10, 26, 1, 59, 0, 0}, Winter(u"26 October 2025 Sunday 03:59")},
@@ -41,6 +42,9 @@ TEST(UkraineTimeLine, SummerTimeFromOneUtcInMarchToOneUtcInOctober) {
       {"the Sunday before it", {2024, 3, 24, 10, 0, 0, 0}, Winter(u"24 March 2024 Sunday 12:00")},
       {"winter", {2025, 1, 15, 10, 5, 0, 0}, Winter(u"15 January 2025 Wednesday 12:05")},
       {"into the new year", {2024, 12, 31, 23, 30, 0, 0}, Winter(u"1 January 2025 Wednesday 01:30")},
+      {"October ending on a Sunday, a minute before", {2027, 10, 31, 0, 59, 0, 0},
+       Summer(u"31 October 2027 Sunday 03:59")},
+      {"October ending on a Sunday, the switch", {2027, 10, 31, 1, 0, 0, 0}, Winter(u"31 October 2027 Sunday 03:00")},
       // Instants a local clock reads alike, and the same instant read apart:
       // each gives its own time in Ukraine, whatever the local zone.
       {"the first 03:30 of a Kyiv clock's repeated hour", {2025, 10, 26, 0, 30, 0, 0},
@@ -51,6 +55,27 @@ TEST(UkraineTimeLine, SummerTimeFromOneUtcInMarchToOneUtcInOctober) {
       {"the second 02:30 of it", {2025, 4, 5, 16, 30, 0, 0}, Summer(u"5 April 2025 Saturday 19:30")},
       {"a Kyiv clock in July reading 12:05 without its daylight shift", {2025, 7, 1, 10, 5, 0, 0},
        Summer(u"1 July 2025 Tuesday 13:05")},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(UkraineTimeLine(c.now, kNames), c.expected) << c.what;
+  }
+}
+
+TEST(UkraineTimeLine, EveryDateASystemClockCanHold) {
+  struct Case {
+    const char* what;
+    UtcTime now;
+    std::u16string expected;
+  };
+  const std::vector<Case> cases{
+      {"a leap day", {2024, 2, 29, 10, 0, 0, 0}, Winter(u"29 February 2024 Thursday 12:00")},
+      {"the leap day of a fourth century", {2000, 2, 29, 12, 0, 0, 0}, Winter(u"29 February 2000 Tuesday 14:00")},
+      {"no leap day in other centuries", {2100, 2, 28, 23, 0, 0, 0}, Winter(u"1 March 2100 Monday 01:00")},
+      {"the last evening before 2000", {1999, 12, 31, 21, 59, 0, 0}, Winter(u"31 December 1999 Friday 23:59")},
+      {"summer before 2000", {1999, 7, 1, 9, 0, 0, 0}, Summer(u"1 July 1999 Thursday 12:00")},
+      {"midnight before 1970", {1969, 12, 30, 22, 0, 0, 0}, Winter(u"31 December 1969 Wednesday 00:00")},
+      {"a minute before that", {1969, 12, 30, 21, 59, 0, 0}, Winter(u"30 December 1969 Tuesday 23:59")},
+      {"the earliest system time", {1601, 1, 1, 0, 0, 0, 0}, Winter(u"1 January 1601 Monday 02:00")},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(UkraineTimeLine(c.now, kNames), c.expected) << c.what;
