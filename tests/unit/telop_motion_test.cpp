@@ -35,7 +35,7 @@ TelopStep Step(int heading, TelopWindow window, ScriptedRandom& random) {
   return MotionStep(heading, window, W, H, random);
 }
 
-TEST(TelopMotion, MovesOnePixelPerAxisLeftThenTop) {
+TEST(TelopMotion, MovesOnePixelPerAxis) {
   const int dx[] = {0, 1, 1, 1, 0, -1, -1, -1};
   const int dy[] = {-1, -1, 0, 1, 1, 1, 0, -1};
   for (int d = 0; d < kHeadings; ++d) {
@@ -43,10 +43,9 @@ TEST(TelopMotion, MovesOnePixelPerAxisLeftThenTop) {
     TelopStep s = Step(d, {100, 100, 200, 50}, none);
     EXPECT_EQ(s.window.left, 100 + dx[d]) << d;
     EXPECT_EQ(s.window.top, 100 + dy[d]) << d;
+    EXPECT_EQ(s.window.width, 200) << "telop mode never sizes the window";
+    EXPECT_EQ(s.window.height, 50);
     EXPECT_EQ(s.heading, d);
-    ASSERT_EQ(s.moveCount, 2);
-    EXPECT_EQ(s.moves[0], (TelopMove{TelopMove::Axis::Left, 100 + dx[d]}));
-    EXPECT_EQ(s.moves[1], (TelopMove{TelopMove::Axis::Top, 100 + dy[d]}));
     EXPECT_TRUE(none.ranges.empty()) << "no draw away from the edges";
   }
 }
@@ -61,10 +60,21 @@ TEST(TelopMotion, StraightHeadingReversesAtItsEdgeOnHeads) {
       {2, {W - 201, 100, 200, 50}},
       {4, {100, H - 51, 200, 50}},
       {6, {1, 100, 200, 50}},
+      // A pixel away from a neighbouring edge is away from it.
+      {0, {1, 1, 200, 50}},
+      {0, {W - 201, 1, 200, 50}},
+      {2, {W - 201, 1, 200, 50}},
+      {2, {W - 201, H - 51, 200, 50}},
+      {4, {1, H - 51, 200, 50}},
+      {4, {W - 201, H - 51, 200, 50}},
+      {6, {1, 1, 200, 50}},
+      {6, {1, H - 51, 200, 50}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "heading " << c.heading << " at " << c.window.left << "," << c.window.top);
     ScriptedRandom heads({0});
-    EXPECT_EQ(Step(c.heading, c.window, heads).heading, (c.heading + 4) % 8) << c.heading;
+    EXPECT_EQ(Step(c.heading, c.window, heads).heading, (c.heading + 4) % 8);
+    EXPECT_EQ(heads.ranges, std::vector<int>{2}) << "a fair coin";
     ScriptedRandom tails({1});
     EXPECT_EQ(Step(c.heading, c.window, tails).heading, c.heading) << "runs on through the edge";
     EXPECT_TRUE(heads.Exhausted() && tails.Exhausted());
@@ -72,12 +82,26 @@ TEST(TelopMotion, StraightHeadingReversesAtItsEdgeOnHeads) {
 }
 
 TEST(TelopMotion, NoReversalWhileTouchingANeighbouringEdge) {
-  ScriptedRandom none;
-  // Up along the left edge (L = 0): never turns back, no coin tossed.
-  EXPECT_EQ(Step(0, {0, 1, 200, 50}, none).heading, 0);
-  // Right along the bottom edge (B = H).
-  EXPECT_EQ(Step(2, {W - 201, H - 50, 200, 50}, none).heading, 2);
-  EXPECT_TRUE(none.ranges.empty());
+  struct Case {
+    const char* where;
+    int heading;
+    TelopWindow window;  // one pixel before the edge it moves towards
+  };
+  const Case cases[] = {
+      {"up along the left edge", 0, {0, 1, 200, 50}},
+      {"up along the right edge", 0, {W - 200, 1, 200, 50}},
+      {"right along the top edge", 2, {W - 201, 0, 200, 50}},
+      {"right along the bottom edge", 2, {W - 201, H - 50, 200, 50}},
+      {"down along the left edge", 4, {0, H - 51, 200, 50}},
+      {"down along the right edge", 4, {W - 200, H - 51, 200, 50}},
+      {"left along the top edge", 6, {1, 0, 200, 50}},
+      {"left along the bottom edge", 6, {1, H - 50, 200, 50}},
+  };
+  for (const Case& c : cases) {
+    ScriptedRandom none;
+    EXPECT_EQ(Step(c.heading, c.window, none).heading, c.heading) << c.where;
+    EXPECT_TRUE(none.ranges.empty()) << c.where << ": no coin tossed";
+  }
 }
 
 TEST(TelopMotion, DiagonalTurnsByZeroFortyFiveOrNinety) {
@@ -91,6 +115,31 @@ TEST(TelopMotion, DiagonalTurnsByZeroFortyFiveOrNinety) {
   EXPECT_EQ(Step(5, {1, 100, 200, 50}, wrap).heading, 3) << "turn left wraps below 0";
 }
 
+TEST(TelopMotion, EachDiagonalTurnsAtEitherEdgeItMeets) {
+  struct Case {
+    const char* what;
+    int heading;
+    TelopWindow window;  // one pixel before the edge
+    int draw;
+    int turned;
+  };
+  const Case cases[] = {
+      {"up-right meets the top: right", 1, {100, 1, 200, 50}, 1, 2},
+      {"up-right meets the right: left", 1, {W - 201, 100, 200, 50}, 2, 7},
+      {"down-right meets the right: right", 3, {W - 201, 100, 200, 50}, 2, 5},
+      {"down-right meets the bottom: left", 3, {100, H - 51, 200, 50}, 2, 1},
+      {"down-left meets the bottom: right", 5, {100, H - 51, 200, 50}, 2, 7},
+      {"down-left meets the left: left", 5, {1, 100, 200, 50}, 1, 4},
+      {"up-left meets the left: right, wrapping", 7, {1, 100, 200, 50}, 2, 1},
+      {"up-left meets the top: left", 7, {100, 1, 200, 50}, 2, 5},
+  };
+  for (const Case& c : cases) {
+    ScriptedRandom random({c.draw});
+    EXPECT_EQ(Step(c.heading, c.window, random).heading, c.turned) << c.what;
+    EXPECT_EQ(random.ranges, std::vector<int>{3}) << c.what << ": 0, 45 or 90 degrees alike";
+  }
+}
+
 TEST(TelopMotion, TopRightCornerTurnsRightThenLeftOnTheResult) {
   // Up-right, reaching T = 0 and R = W with the same move.
   ScriptedRandom random({2, 1});
@@ -99,35 +148,50 @@ TEST(TelopMotion, TopRightCornerTurnsRightThenLeftOnTheResult) {
   EXPECT_EQ(random.ranges, (std::vector<int>{3, 3}));
 }
 
-TEST(TelopMotion, LeavingTheBoxReentersFromTheOppositeSide) {
-  {
-    ScriptedRandom random({123});
-    TelopStep s = Step(2, {W, 100, 200, 50}, random);  // left edge passes W
-    EXPECT_EQ(s.window.left, -200);
-    EXPECT_EQ(s.window.top, 123);
-    EXPECT_EQ(random.ranges, std::vector<int>{H - 50});
-    ASSERT_EQ(s.moveCount, 4);
-    EXPECT_EQ(s.moves[2].axis, TelopMove::Axis::Top) << "the top is set first";
-    EXPECT_EQ(s.moves[3].axis, TelopMove::Axis::Left);
-  }
-  {
-    ScriptedRandom random({7});
-    TelopStep s = Step(6, {-200, 100, 200, 50}, random);  // right edge passes 0
-    EXPECT_EQ(s.window.left, W);
-    EXPECT_EQ(s.window.top, 7);
-  }
-  {
-    ScriptedRandom random({42});
-    TelopStep s = Step(0, {100, -50, 200, 50}, random);  // bottom passes 0
-    EXPECT_EQ(s.window.top, H);
-    EXPECT_EQ(s.window.left, 42);
-    EXPECT_EQ(random.ranges, std::vector<int>{W - 200});
-  }
-  {
-    ScriptedRandom random({9});
-    TelopStep s = Step(4, {100, H, 200, 50}, random);  // top passes H
-    EXPECT_EQ(s.window.top, -50);
-    EXPECT_EQ(s.window.left, 9);
+TEST(TelopMotion, LeavingTheBoxWhollyReentersFromTheOppositeSide) {
+  struct Case {
+    const char* what;
+    int heading;
+    TelopWindow window;  // before the step
+    std::vector<int> draws;
+    int left, top;       // after it
+    std::vector<int> ranges;
+  };
+  // A 200 x 50 window anywhere along a side of the 1000 x 600 box: a top
+  // below 550 or a left below 800.
+  const Case cases[] = {
+      {"right: its left edge passes W", 2, {W, 100, 200, 50}, {549}, -200, 549, {550}},
+      {"right, climbing", 1, {W, 100, 200, 50}, {0}, -200, 0, {550}},
+      {"right, falling", 3, {W, 100, 200, 50}, {7}, -200, 7, {550}},
+      {"right: its left edge on W is still leaving", 2, {W - 1, 100, 200, 50}, {}, W, 100, {}},
+      {"right, climbing, on W", 1, {W - 1, 100, 200, 50}, {}, W, 99, {}},
+      {"right, falling, on W", 3, {W - 1, 100, 200, 50}, {}, W, 101, {}},
+      {"left: its right edge passes 0", 6, {-200, 100, 200, 50}, {549}, W, 549, {550}},
+      {"left, falling", 5, {-200, 100, 200, 50}, {3}, W, 3, {550}},
+      {"left, climbing", 7, {-200, 100, 200, 50}, {4}, W, 4, {550}},
+      {"left: its right edge on 0 is still leaving", 6, {-199, 100, 200, 50}, {}, -200, 100, {}},
+      {"left, falling, on 0", 5, {-199, 100, 200, 50}, {}, -200, 101, {}},
+      {"left, climbing, on 0", 7, {-199, 100, 200, 50}, {}, -200, 99, {}},
+      {"top: its bottom edge passes 0", 0, {100, -50, 200, 50}, {799}, 799, H, {800}},
+      {"top, rightwards", 1, {100, -50, 200, 50}, {42}, 42, H, {800}},
+      {"top, leftwards", 7, {100, -50, 200, 50}, {5}, 5, H, {800}},
+      {"top: its bottom edge on 0 is still leaving", 0, {100, -49, 200, 50}, {}, 100, -50, {}},
+      {"top, rightwards, on 0", 1, {100, -49, 200, 50}, {}, 101, -50, {}},
+      {"top, leftwards, on 0", 7, {100, -49, 200, 50}, {}, 99, -50, {}},
+      {"bottom: its top edge passes H", 4, {100, H, 200, 50}, {799}, 799, -50, {800}},
+      {"bottom, rightwards", 3, {100, H, 200, 50}, {9}, 9, -50, {800}},
+      {"bottom, leftwards", 5, {100, H, 200, 50}, {1}, 1, -50, {800}},
+      {"bottom: its top edge on H is still leaving", 4, {100, H - 1, 200, 50}, {}, 100, H, {}},
+      {"bottom, rightwards, on H", 3, {100, H - 1, 200, 50}, {}, 101, H, {}},
+      {"bottom, leftwards, on H", 5, {100, H - 1, 200, 50}, {}, 99, H, {}},
+  };
+  for (const Case& c : cases) {
+    ScriptedRandom random(c.draws);
+    TelopStep s = Step(c.heading, c.window, random);
+    EXPECT_EQ(s.window.left, c.left) << c.what;
+    EXPECT_EQ(s.window.top, c.top) << c.what;
+    EXPECT_EQ(s.heading, c.heading) << c.what;
+    EXPECT_EQ(random.ranges, c.ranges) << c.what << ": anywhere the window fits whole";
   }
 }
 
@@ -160,6 +224,7 @@ TEST(TelopTurn, FortyFiveDegreesEitherWayWrapping) {
   EXPECT_EQ(Turn(0, counter), 7);
   ScriptedRandom plain({0});
   EXPECT_EQ(Turn(3, plain), 4);
+  EXPECT_EQ(plain.ranges, std::vector<int>{2}) << "either way alike";
 }
 
 TEST(KeyColorFor, NudgesTheRedComponentOnlyWithoutCarry) {
