@@ -160,11 +160,8 @@ IniDocument ParseIni(std::string_view bytes, const AnsiCodec& ansi) {
     std::size_t end = all.find_first_of(u"\r\n", start);
     if (end == std::u16string_view::npos) end = all.size();
     const std::u16string_view line = TrimmedText(all.substr(start, end - start));
-    start = end;
-    if (start < all.size()) {
-      const bool crLf = all[start] == u'\r' && start + 1 < all.size() && all[start + 1] == u'\n';
-      start += crLf ? 2 : 1;
-    }
+    // CR LF needs no pairing: the empty line between them is dropped below.
+    start = end + 1;
 
     if (line.empty() || line.front() == u';') continue;
     if (line.front() == u'[' && line.back() == u']') {

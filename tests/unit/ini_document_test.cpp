@@ -121,6 +121,47 @@ TEST(ParseIni, RepairsBrokenUnicode) {
       << "the odd trailing byte is dropped";
 }
 
+// The value of "k" in a UTF-8 file that ends with it. The file is read from a
+// larger buffer whose next byte would continue any sequence cut at its end.
+std::u16string Utf8Value(std::string_view value) {
+  const std::string buffer = "\xEF\xBB\xBF[S]\nk=" + std::string(value) + "\xBF";
+  const IniDocument document = ParseIni(std::string_view(buffer).substr(0, buffer.size() - 1), kAnsi);
+  const std::u16string& line = document.sections.at(0).lines.at(0);
+  return line.substr(2);
+}
+
+TEST(ParseIni, Utf8AtTheEdgesOfEachSequenceLength) {
+  struct Case {
+    const char* what;
+    std::string_view bytes;
+    std::u16string value;
+  };
+  const Case cases[] = {
+      {"the last single byte", "\x7F", u"\x7F"},
+      {"the first two-byte character", "\xC2\x80x", u"\x80x"},
+      {"the copyright sign", "\xC2\xA9", u"\u00A9"},
+      {"an overlong two-byte form", "\xC1\xBF", u"\uFFFD\uFFFD"},
+      {"the last two-byte character", "\xDF\xBF", u"\u07FF"},
+      {"the first three-byte character", "\xE0\xA0\x80", u"\u0800"},
+      {"an overlong three-byte form", "\xE0\x9F\xBF", u"\uFFFD\uFFFD\uFFFD"},
+      {"hiragana", "\xE3\x81\x82", u"あ"},
+      {"the ideographic space", "\xE3\x80\x80", u"\u3000"},
+      {"the last character before the surrogates", "\xED\x9F\xBF", u"\uD7FF"},
+      {"a full-width letter", "\xEF\xBC\xA1", u"Ａ"},
+      {"the last three-byte character", "\xEF\xBF\xBF", u"\uFFFF"},
+      {"the first four-byte character", "\xF0\x90\x80\x80", u"\U00010000"},
+      {"an overlong four-byte form", "\xF0\x8F\xBF\xBF", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+      {"a plane beyond the first", "\xF1\x80\x80\x80", u"\U00040000"},
+      {"the last code point", "\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
+      {"past the last code point", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+      {"a lead byte no code point has", "\xF5\x80", u"\uFFFD\uFFFD"},
+      {"a character cut by the end of the file", "\xE6\xBC", u"\uFFFD"},
+      {"an emoji cut by the end of the file", "\xF0\x9F\x98", u"\uFFFD"},
+      {"a lead byte at the end of the file", "a\xE6", u"a\uFFFD"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Utf8Value(c.bytes), c.value) << c.what;
+}
+
 TEST(SerializeIni, AnsiSwitchesToUtf16OnlyForCharactersTheCodePageLacks) {
   IniDocument document = ParseIni("[S]\r\nk=\x8A\xBF\r\n", kAnsi);
   EXPECT_EQ(document.sections.at(0).lines, (std::vector<std::u16string>{u"k=漢"}));
