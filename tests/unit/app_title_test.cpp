@@ -13,6 +13,8 @@ TEST(ApplicationTitle, FileNameBeforeFirstDotWithTailInLowerCase) {
   EXPECT_EQ(ApplicationTitle(u"relative/ＡＢＣ.exe"), u"Ａｂｃ");
   EXPECT_EQ(ApplicationTitle(u"C:\\x\\表示TOOL.exe"), u"表示tool");
   EXPECT_EQ(ApplicationTitle(u"C:\\x\\.hidden"), u"");
+  EXPECT_EQ(ApplicationTitle(u"C:\\x\\XAZ.EXE"), u"Xaz") << "the ends of the alphabet";
+  EXPECT_EQ(ApplicationTitle(u"C:\\x\\ＸＡＺ.exe"), u"Ｘａｚ");
 }
 
 }  // namespace

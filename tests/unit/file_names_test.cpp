@@ -26,6 +26,8 @@ TEST(SameName, FoldsAsciiAndFullWidthLettersOnly) {
       {u"option", u"OPTION", true},
       {u"Ｏｐｔｉｏｎ", u"ＯＰＴＩＯＮ", true},
       {u"ｚ", u"Ｚ", true},
+      {u"az", u"AZ", true},  // the ends of the alphabet
+      {u"ａｚ", u"ＡＺ", true},
       {u"Option", u"Ｏｐｔｉｏｎ", false},  // half- and full-width differ
       {u"é", u"É", false},
       {u"[", u"{", false},  // 0x20 apart, like a letter pair, but not letters
@@ -55,11 +57,15 @@ TEST(TemporaryFiles, OnlyTheProgramsOwnPatternNamesAnOwner) {
       {u"Viewer.ini.1 2-3.tmp", std::nullopt},
       {u"Other.ini.12-3.tmp", std::nullopt},
       {u"Viewer.ini.12-3", std::nullopt},
+      {u"Viewer.ini.12.3.tmp", std::nullopt},
+      {u"Viewer.bak.12-3.tmp", std::nullopt},  // another file's, its name as long
+      {u"Viewer.ini", std::nullopt},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(TemporaryFileOwner(c.name, u"Viewer.ini"), c.owner)
         << "name of " << c.name.size() << " units";
   }
+  EXPECT_EQ(TemporaryFileOwner(u".12-3.tmp", u""), std::nullopt) << "no target, no temporary file of it";
 }
 
 }  // namespace

@@ -15,6 +15,8 @@ TEST(HelpSearch, NameAndDirectoryParts) {
   EXPECT_EQ(HelpPagesName(u"C:\\Tools\\Orvane.exe"), u"C:\\Tools\\Orvane-help\\index.html");
   EXPECT_EQ(HelpPagesName(u"C:\\v1.3\\Orvane"), u"C:\\v1.3\\Orvane-help\\index.html");
   EXPECT_EQ(HelpPagesName(u"Orvane.exe"), u"Orvane-help\\index.html");
+  EXPECT_EQ(HelpFileName(u"Orvane.exe"), u"Orvane.chm");
+  EXPECT_EQ(HelpFileName(u"C:\\Tools\\.exe"), u"C:\\Tools\\.chm") << "a name that is all extension";
 
   struct Case {
     std::u16string_view path, directory;
@@ -24,10 +26,18 @@ TEST(HelpSearch, NameAndDirectoryParts) {
            {u"C:\\Tools", u"C:\\"},
            {u"C:\\Orvane.chm", u"C:\\"},
            {u"C:\\", u""},
+           {u"C:\\Tools\\", u"C:\\Tools"},  // a trailing separator names the folder itself
+           {u"C:/Tools/Orvane.chm", u"C:/Tools"},
+           {u"C:", u""},
+           {u"\\Orvane.chm", u"\\"},  // the current drive's root
+           {u"\\", u""},
+           {u"Tools\\", u"Tools"},
            {u"\\\\server\\share\\dir\\Orvane.chm", u"\\\\server\\share\\dir"},
            {u"\\\\server\\share\\dir", u"\\\\server\\share"},
            {u"\\\\server\\share", u""},
            {u"\\\\server\\share\\", u""},
+           {u"\\\\server", u""},
+           {u"\\\\", u""},
            {u"Orvane.chm", u""},
        }) {
     EXPECT_EQ(DirectoryPart(c.path), c.directory) << std::string(c.path.begin(), c.path.end());
@@ -105,6 +115,7 @@ TEST(HelpSearch, ThePagesBeforeTheCompiledFileInEachFolderTheNearestWinning) {
 
 TEST(HelpSearch, TheMessageNamesTheFileOnly) {
   EXPECT_EQ(MissingHelpMessage(u"C:\\My Tools\\Orvane.exe"), u"ヘルプファイルがありません。\r\n\r\nOrvane.chm");
+  EXPECT_EQ(MissingHelpMessage(u"Orvane.exe"), u"ヘルプファイルがありません。\r\n\r\nOrvane.chm");
 }
 
 }  // namespace

@@ -18,8 +18,10 @@ TEST(ParseIniInteger, AcceptsDecimalAndHexFormsOnly) {
   const Case cases[] = {
       {u"0", 0}, {u"42", 42}, {u"+42", 42}, {u"-42", -42}, {u"007", 7},
       {u"2147483647", INT_MAX}, {u"-2147483648", INT_MIN}, {u"00000000002147483647", INT_MAX},
+      {u"1999", 1999}, {u"-9", -9},
       {u"$1f", 31}, {u"0x1F", 31}, {u"0X1f", 31}, {u"x10", 16}, {u"X10", 16},
       {u"$FFFFFFFF", -1}, {u"$80000000", INT_MIN}, {u"$00000001", 1},
+      {u"$09afAF", 0x09AFAF}, {u"0x9", 9},  // the ends of each range of digits
       {u"-$1", -1}, {u"+$1", 1}, {u"-0x10", -16}, {u"-$FFFFFFFF", 1},
       {u"-$80000000", INT_MIN},  // wraps
       // Rejects: blanks, trailing characters, bare signs and prefixes.
@@ -94,6 +96,7 @@ TEST(ColorText, ReadsNamesInAnyCaseAndIntegers) {
   EXPECT_EQ(TextToColor(u"CLRED"), 0x000000FFu);
   EXPECT_EQ(TextToColor(u"clbtnface"), 0xFF00000Fu);
   EXPECT_EQ(TextToColor(u"cl3ddkshadow"), 0xFF000015u);
+  EXPECT_EQ(TextToColor(u"CLAQUA"), 0x00FFFF00u);
   EXPECT_EQ(TextToColor(u"255"), 0x000000FFu);
   EXPECT_EQ(TextToColor(u"-1"), 0xFFFFFFFFu);
   EXPECT_EQ(TextToColor(u"0xff"), 0x000000FFu);
