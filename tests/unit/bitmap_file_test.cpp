@@ -60,6 +60,17 @@ TEST(BitmapFile, WidthFivePadsEachRowOfFifteenWithOneZero) {
   EXPECT_EQ(file.size(), 54u + 32u);
 }
 
+TEST(BitmapFile, OneRowAndEmptyPicturesAreWholeFiles) {
+  const std::vector<std::uint8_t> row{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+  std::vector<int> want = Headers(54 + 12, 4, 1, 12);
+  want.insert(want.end(), row.begin(), row.end());
+  EXPECT_EQ(Bytes(BitmapFileBytes({4, 1, 12, row}, 3780, 3780)), want) << "a row of exactly its bytes";
+
+  // A window reduced to nothing: headers only, with its true size.
+  EXPECT_EQ(Bytes(BitmapFileBytes({0, 3, 0, {}}, 3780, 3780)), Headers(54, 0, 3, 0));
+  EXPECT_EQ(Bytes(BitmapFileBytes({5, 0, 16, {}}, 3780, 3780)), Headers(54, 5, 0, 0));
+}
+
 TEST(BitmapFile, RefusesWhatItCannotWriteWhole) {
   const std::vector<std::uint8_t> bits(23);
   struct Case {
@@ -68,6 +79,7 @@ TEST(BitmapFile, RefusesWhatItCannotWriteWhole) {
   } cases[] = {
       {{INT_MAX, INT_MAX, 0, bits}, u"The picture is too large for a bitmap file"},
       {{4, 2, 12, bits}, u"The picture's pixels are incomplete"},
+      {{8, 1, 24, bits}, u"The picture's pixels are incomplete"},  // one row, a byte short
       // A stride whose product with the rows wraps around to a few bytes.
       {{1, 3, SIZE_MAX / 2 + 1, bits}, u"The picture's pixels are incomplete"},
   };

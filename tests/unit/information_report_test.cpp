@@ -51,6 +51,21 @@ TEST(InformationReport, EmptyTextAndTheFieldsOwnBackground) {
       << "outside telop mode";
 }
 
+TEST(InformationReport, EachStyleFlagReadsItsOwnBit) {
+  const std::pair<unsigned, const char*> cases[] = {
+      {0, "Bold=No\r\nItalic=No\r\nStrikeOut=No\r\nUnderLine=No\r\n"},
+      {1, "Bold=Yes\r\nItalic=No\r\nStrikeOut=No\r\nUnderLine=No\r\n"},
+      {2, "Bold=No\r\nItalic=Yes\r\nStrikeOut=No\r\nUnderLine=No\r\n"},
+      {4, "Bold=No\r\nItalic=No\r\nStrikeOut=No\r\nUnderLine=Yes\r\n"},
+      {8, "Bold=No\r\nItalic=No\r\nStrikeOut=Yes\r\nUnderLine=No\r\n"},
+  };
+  for (const auto& [style, flags] : cases) {
+    const std::string report = Narrow(InformationReport({.text = u"x", .fontStyle = style}));
+    const std::size_t from = report.find("Bold=");
+    EXPECT_EQ(report.substr(from, report.find("FontColor=") - from), flags) << "style " << style;
+  }
+}
+
 TEST(ReportColor, NamesWithTheirValueOrSixDigits) {
   const std::pair<Color, const char*> cases[] = {
       {0x00000000, "clBlack($000000)"}, {0x000000FF, "clRed($0000ff)"},
@@ -73,7 +88,8 @@ TEST(OneDecimal, RoundsToTheNearestTenthWithTheGivenSeparator) {
 TEST(MulDivRounded, RoundsHalfAwayFromZeroAndFailsAsThePlatformDoes) {
   const std::tuple<int, int, int, int> cases[] = {
       {200, 72, 96, 150}, {1, 1, 2, 1}, {-1, 1, 2, -1}, {3, 1, -2, -2}, {5, 72, 0, -1},
-      {INT_MAX, 2, 1, -1}, {INT_MIN, 1, 1, -1}, {INT_MAX, INT_MAX, INT_MAX, INT_MAX}};
+      {INT_MAX, 2, 1, -1}, {INT_MIN, 1, 1, -1}, {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+      {-INT_MAX, 1, 1, -INT_MAX}};  // the lowest result the platform gives
   for (const auto& [a, b, c, result] : cases)
     EXPECT_EQ(MulDivRounded(a, b, c), result) << a << " " << b << " " << c;
 }

@@ -20,12 +20,19 @@ TEST(SheetCharacters, OnePerCodePointSurrogatePairsWhole) {
       {u"A\xD842", {u"A", u"\xD842"}},                          // lone high at the end
       {u"\xDFB7" u"A", {u"\xDFB7", u"A"}},                      // lone low
       {u"\xD842\xD842\xDFB7", {u"\xD842", u"\xD842\xDFB7"}},  // high, then a pair
+      {u"A\xDC00", {u"A", u"\xDC00"}},                          // lone low after a letter
+      {u"\xD800\xDC00", {u"\xD800\xDC00"}},                   // the first pair
+      {u"\xDBFF\xDFFF", {u"\xDBFF\xDFFF"}},                   // the last pair
       {u"", {}},
   };
   for (const Case& c : cases) {
     std::vector<std::u16string_view> got = SheetCharacters(c.text);
     EXPECT_EQ(std::vector<std::u16string>(got.begin(), got.end()), c.expected) << c.text.size();
   }
+  // A pair cut by the end of the text stays cut, whatever follows in memory.
+  const std::u16string pair = u"A\xD842\xDFB7";
+  std::vector<std::u16string_view> cut = SheetCharacters(std::u16string_view(pair).substr(0, 2));
+  EXPECT_EQ(std::vector<std::u16string>(cut.begin(), cut.end()), (std::vector<std::u16string>{u"A", u"\xD842"}));
 }
 
 TEST(CharacterPage, HeightLeftAndTop) {
@@ -65,6 +72,11 @@ TEST(CharacterPage, OrderOfPagesForThreeCopies) {
   EXPECT_EQ(order(3, 3, false), (std::vector{0, 0, 0, 1, 1, 1, 2, 2, 2}));
   EXPECT_EQ(order(2, 1, false), (std::vector{0, 1}));
   EXPECT_EQ(order(1, 3, true), (std::vector{0, 0, 0}));
+  // No characters or no copies: no page to look up, and nothing to divide by.
+  EXPECT_EQ(CharacterOfPage(0, 0, 3, true), 0);
+  EXPECT_EQ(CharacterOfPage(0, 0, 3, false), 0);
+  EXPECT_EQ(CharacterOfPage(0, 3, 0, false), 0);
+  EXPECT_EQ(CharacterOfPage(0, 3, 0, true), 0);
 }
 
 TEST(WholeLine, ItalicLineEndsInOneSpace) {
@@ -73,6 +85,8 @@ TEST(WholeLine, ItalicLineEndsInOneSpace) {
   EXPECT_EQ(PrintedLine(u"本日", true), u"本日 ");
   EXPECT_EQ(PrintedLine(u"A ", true), u"A ") << "already ends in a space";
   EXPECT_EQ(PrintedLine(u"A\x3000", true), u"A\x3000 ") << "the ideographic space is no space here";
+  EXPECT_EQ(PrintedLine(u"", true), u" ") << "an empty italic line is its space";
+  EXPECT_EQ(PrintedLine(u"", false), u"");
 }
 
 TEST(WholeLine, StartHeightCountsAnsiBytes) {
@@ -86,6 +100,7 @@ TEST(WholeLine, StartHeightCountsAnsiBytes) {
       {3300, 34, 97},    // more than 33 bytes: below 100
       {3508, 3508, 1},
       {3508, 5000, 1},   // longer than the sheet is wide: starts at 1, not 0
+      {3508, 0, 3508},   // an empty line starts as high as the sheet is wide
   };
   for (const Case& c : cases) EXPECT_EQ(LineStartHeight(c.width, c.ansiLength), c.expected) << c.ansiLength;
 }
@@ -102,6 +117,7 @@ TEST(WholeLine, FitInOnePercentStepsAndAlwaysEnds) {
       {"the italic line ends lower", 6600, 600, [](int h) { return 11 * (h / 2); }, {1202, 6611, 75}},
       {"too wide shrinks to within", 3300, 3300, [](int h) { return 2 * h; }, {1641, 3282, 69}},
       {"exactly as wide keeps its start", 6600, 660, [](int h) { return 10 * h; }, {660, 6600, 1}},
+      {"shrinks to exactly the width and stops", 99, 100, [](int h) { return h; }, {99, 99, 2}},
       {"overhangs by up to one step", 6600, 660, [](int h) { return 10 * h * 51 / 100; }, {1298, 6619, 73}},
       {"99 steps by a pixel", 1000, 99, [](int h) { return 10 * h; }, {100, 1000, 2}},
       {"100 steps by one percent", 1010, 100, [](int h) { return 10 * h; }, {101, 1010, 2}},
