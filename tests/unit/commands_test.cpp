@@ -33,6 +33,7 @@ TEST(Commands, ShortcutsWrittenAsWindowsMenusShowThem) {
   EXPECT_EQ(ShortcutText(RowOf(Cmd::Delete).shortcut), u"Del");
   EXPECT_EQ(ShortcutText(RowOf(Cmd::Exit).shortcut), u"Esc");
   EXPECT_EQ(ShortcutText(RowOf(Cmd::Help).shortcut), u"F1");
+  EXPECT_EQ(ShortcutText({kVkF1 + 9, 0}), u"F10");
   EXPECT_EQ(ShortcutText({kVkF1 + 11, 0}), u"F12");
   EXPECT_EQ(ShortcutText(RowOf(Cmd::ClearAndType).shortcut), u"");
 }
@@ -67,6 +68,7 @@ TEST(Commands, ShortcutLookupComparesModifiersExactly) {
   }
   EXPECT_EQ(FindShortcut('C', kCtrl | kAlt, true), Cmd::None) << "AltGr never matches";
   EXPECT_EQ(FindShortcut('C', kCtrl, true), Cmd::None);
+  EXPECT_EQ(FindShortcut(0, 0, false), Cmd::None) << "no key: not the first command without a shortcut";
 }
 
 // The message loop reads the modifiers only for keys some shortcut uses: it

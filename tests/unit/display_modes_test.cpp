@@ -47,6 +47,7 @@ TEST(DisplayModes, TelopKeysOutTheBackgroundAndGivesItBackOnLeaving) {
   EXPECT_EQ(in.window, in.back);
   TelopChange out = LeaveTelop(in.modes);
   EXPECT_FALSE(out.modes.telop || out.modes.colorKey);
+  EXPECT_TRUE(out.sizable) << "the frame comes back";
   EXPECT_EQ(out.back, 0x0000FFu);
   EXPECT_EQ(out.window, 0x0000FFu);
   EXPECT_EQ(out.modes.savedBackColor, 0x0000FFu) << "leaving keeps what it saved";

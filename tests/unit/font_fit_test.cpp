@@ -14,8 +14,8 @@ TEST(FitRecord, WidthIsClientWidthOverAnsiLengthTruncating) {
     int width, height, ansiLength, expectedWidth;
   };
   const Case cases[] = {
-      {440, 220, 2, 220},   // "ab"
-      {440, 220, 2, 220},   // one kanji counts 2
+      {440, 220, 2, 220},   // "ab", or one kanji
+      {440, 0, 2, 220},     // no client height: height 0, the platform's default
       {440, 220, 4, 110},   // kanji + "ab"
       {946, 507, 6, 157},   // 157.67 truncated
       {440, 220, 441, 1},   // longer than the area is wide: the thinnest, never 0

@@ -55,6 +55,10 @@ TEST(PrepareMenu, SelectAllFlagFollowsTheSelection) {
   MenuState empty = PrepareMenu(Window(u""));
   EXPECT_FALSE(empty.selectAll) << "an empty text is not wholly selected";
   EXPECT_FALSE(empty[Cmd::SelectAll].enabled);
+  MenuSnapshot one = Window(u"A");
+  EXPECT_TRUE(PrepareMenu(one)[Cmd::SelectAll].enabled) << "one character is enough";
+  one.selectionLength = 1;
+  EXPECT_TRUE(PrepareMenu(one).selectAll);
 }
 
 TEST(PrepareMenu, EditActionsFollowSelectionClipboardAndUndo) {
@@ -91,6 +95,9 @@ TEST(PrepareMenu, WindowCoveringTheScreenCountsAsFullScreen) {
   EXPECT_EQ(full.exitCaption, u"復帰");
   s.right = 1921;
   EXPECT_FALSE(PrepareMenu(s).fullScreen);
+  s.right = 1920;
+  s.bottom = 1040;
+  EXPECT_FALSE(PrepareMenu(s).fullScreen) << "a window over the work area is maximized, not full screen";
 }
 
 TEST(PrepareMenu, WindowPropertiesBecomeCheckMarks) {

@@ -24,6 +24,8 @@ TEST(ZoomWindow, CappedAtTheWorkArea) {
   EXPECT_EQ(ZoomWindow({5, 6, 1910, 500}, 101, 1920, 1040), (WindowBox{5, 6, 1920, 500}));
   EXPECT_EQ(ZoomWindow({5, 6, 1000, 1035}, 101, 1920, 1040), (WindowBox{5, 6, 1010, 1040}))
       << "the height reaches the cap: no re-centring";
+  EXPECT_EQ(ZoomWindow({5, 6, 1901, 500}, 101, 1920, 1040), (WindowBox{5, 6, 1920, 500})) << "exactly as wide";
+  EXPECT_EQ(ZoomWindow({5, 6, 1000, 1030}, 101, 1920, 1040), (WindowBox{5, 6, 1010, 1040})) << "exactly as high";
 }
 
 TEST(ZoomWindow, SmallWidthsStickBecauseOfRounding) {
@@ -32,7 +34,7 @@ TEST(ZoomWindow, SmallWidthsStickBecauseOfRounding) {
   EXPECT_EQ(ZoomWindow({0, 0, 50, 50}, 101, 480, 480).width, 51);
   EXPECT_EQ(ZoomWindow({0, 0, 50, 50}, 99, 480, 480).width, 50);
   EXPECT_EQ(ZoomWindow({0, 0, 51, 51}, 99, 480, 480).width, 50);
-  EXPECT_EQ(ZoomWindow({0, 0, 0, 0}, 99, 23, 480).width, 0) << "no division by a zero width";
+  EXPECT_EQ(ZoomWindow({0, 0, 0, 0}, 99, 23, 480), (WindowBox{0, 0, 0, 0})) << "no division by a zero width";
 }
 
 TEST(Centred, FromTheScreenOriginTruncatingTowardsZero) {

@@ -31,6 +31,7 @@ TEST(UsableBounds, PullsInAsLittleAsNeededAndRejectsWindowsWithoutAClientArea) {
       {"empty", {100, 100, 100, 100}, firstStart},
       {"tiny: no client once raised to the smallest window", {100, 100, 110, 110}, firstStart},
       {"narrow, raised to the smallest width", {100, 100, 110, 300}, Bounds{100, 100, 236, 300}},
+      {"one pixel wide, raised", {100, 100, 101, 640}, Bounds{100, 100, 236, 640}},
       {"as wide as 32 bits allow, lowered", {INT_MIN, 0, INT_MAX, 500}, Bounds{-1872, 0, 72, 500}},
   };
   for (const Case& c : cases) {
@@ -46,6 +47,50 @@ TEST(UsableBounds, KeepsToAWorkAreaAwayFromTheOriginAndToSmallClients) {
   EXPECT_EQ(UsableBounds({100, 2000, 600, 2300}, work, limits), (Bounds{-72, 929, 428, 1229}));
   // A client 20 pixels high shows whole, not 64 of it.
   EXPECT_EQ(UsableBounds({-600, 2000, -100, 2059}, work, limits), (Bounds{-600, 973, -100, 1032}));
+  // A monitor reporting a work area of no width: the client's edge on it.
+  EXPECT_EQ(UsableBounds({100, 100, 1060, 640}, {1920, 0, 1920, 1040}, limits), (Bounds{968, 100, 1928, 640}));
+}
+
+TEST(UsableBounds, OtherWindowSystemsLimits) {
+  const Bounds work{0, 0, 1920, 1040};
+  struct Case {
+    const char* what;
+    Bounds window;
+    std::optional<Bounds> usable;
+  };
+  // Thinner frames, and a smallest window of 20 x 30 with a client of 12 x 3.
+  const WindowLimits thin{4, 23, 4, 4, 20, 30, 4000, 3000, 64};
+  const Case thinCases[] = {
+      {"no width", {100, 100, 100, 400}, std::nullopt},
+      {"no height", {100, 100, 600, 100}, std::nullopt},
+      {"one pixel wide, raised", {100, 100, 101, 400}, Bounds{100, 100, 120, 400}},
+      {"one pixel high, raised", {100, 100, 600, 101}, Bounds{100, 100, 600, 130}},
+      {"a narrow client past the right edge shows whole", {1950, 100, 1970, 400}, Bounds{1904, 100, 1924, 400}},
+      {"and past the left edge", {-100, 100, -80, 400}, Bounds{-4, 100, 16, 400}},
+  };
+  for (const Case& c : thinCases) EXPECT_EQ(UsableBounds(c.window, work, thin), c.usable) << c.what;
+
+  // A smallest window that is all frame.
+  const WindowLimits frameOnly{4, 23, 4, 4, 8, 27, 4000, 3000, 64};
+  const Case frameCases[] = {
+      {"raised to no client across", {100, 100, 104, 400}, std::nullopt},
+      {"one client pixel across", {100, 100, 109, 400}, Bounds{100, 100, 109, 400}},
+      {"raised to no client down", {100, 100, 600, 110}, std::nullopt},
+      {"one client pixel down", {100, 100, 600, 128}, Bounds{100, 100, 600, 128}},
+  };
+  for (const Case& c : frameCases) EXPECT_EQ(UsableBounds(c.window, work, frameOnly), c.usable) << c.what;
+}
+
+TEST(UsableBounds, EdgesAtTheEndsOf32BitsAreKeptAndNoneBeyond) {
+  const WindowLimits limits{8, 31, 8, 8, 136, 39, 1944, 1092, 64};
+  const Bounds farRight{INT_MAX - 1000, 0, INT_MAX, 1040};
+  EXPECT_EQ(UsableBounds({INT_MAX - 500, 100, INT_MAX, 400}, farRight, limits),
+            (Bounds{INT_MAX - 500, 100, INT_MAX, 400}));
+  const Bounds farLeft{INT_MIN, 0, INT_MIN + 1000, 1040};
+  EXPECT_EQ(UsableBounds({INT_MIN, 100, INT_MIN + 500, 400}, farLeft, limits),
+            (Bounds{INT_MIN, 100, INT_MIN + 500, 400}));
+  EXPECT_EQ(UsableBounds({INT_MAX - 10, 100, INT_MAX, 400}, farRight, limits), std::nullopt)
+      << "raised to the smallest width, its right edge would pass the last value";
 }
 
 }  // namespace
