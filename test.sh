@@ -26,6 +26,12 @@ counts() {
   echo "$((tests - failures - errors)) $((failures + errors))"
 }
 
+# A short mutation run of the core (tests/unit/run-mutants.sh), in the
+# background at the lowest priority: its figure is shown, never counted.
+tests/unit/run-mutants.sh 20 1 >build/host/mutants.txt 2>&1 &
+mutants_pid=$!
+trap 'kill "$mutants_pid" 2>/dev/null' EXIT
+
 rm -f build/host/unit.xml
 echo "== unit tests (host)"
 build/host/tests/unit/orvane_unit_tests --gtest_brief=1 --gtest_output=xml:build/host/unit.xml
@@ -76,6 +82,9 @@ echo "soak: $soak_pass passed, $soak_fail failed"
 grep -h '^faults: ' build/mingw/faults.txt || echo "faults: FAILED"
 grep -h '^package: ' build/mingw/package.txt || echo "package: FAILED"
 echo "${coverage:-core branch coverage: not measured}"
+wait "$mutants_pid"
+mutation=$(tail -n 1 build/host/mutants.txt 2>/dev/null)
+echo "${mutation:-core mutation score: not measured}"
 total_pass=$((unit_pass + asan_pass + fuzz_pass + e2e_pass + soak_pass + whole_pass))
 total_fail=$((unit_fail + asan_fail + fuzz_fail + e2e_fail + soak_fail + whole_fail))
 echo "total: $total_pass passed, $total_fail failed"
