@@ -45,19 +45,14 @@ constexpr Civil CivilFromDays(std::int64_t z) {
 // 0 Sunday ... 6 Saturday; 1970-01-01 was a Thursday.
 constexpr int Weekday(std::int64_t days) { return static_cast<int>((days % 7 + 7 + 4) % 7); }
 
-constexpr int DaysInMonth(int year, int month) {
-  return static_cast<int>(
-      DaysFromCivil(month == 12 ? year + 1 : year, month == 12 ? 1 : month + 1, 1) -
-      DaysFromCivil(year, month, 1));
-}
-
 constexpr std::int64_t Milliseconds(std::int64_t days, int hour, int minute, int second, int ms) {
   return days * kDay + hour * kHour + minute * kMinute + second * 1000 + ms;
 }
 
-// The last day of the month, stepped back to a Sunday.
+// The day before the next month's first, stepped back to a Sunday; asked for
+// March and October only, so the next month is in the same year.
 std::int64_t LastSunday(int year, int month) {
-  std::int64_t day = DaysFromCivil(year, month, DaysInMonth(year, month));
+  std::int64_t day = DaysFromCivil(year, month + 1, 1) - 1;
   while (Weekday(day) != 0) --day;
   return day;
 }
