@@ -32,6 +32,7 @@ TEST(HelpSearch, NameAndDirectoryParts) {
            {u"\\Orvane.chm", u"\\"},  // the current drive's root
            {u"\\", u""},
            {u"Tools\\", u"Tools"},
+           {u"T\\", u"T"},
            {u"\\\\server\\share\\dir\\Orvane.chm", u"\\\\server\\share\\dir"},
            {u"\\\\server\\share\\dir", u"\\\\server\\share"},
            {u"\\\\server\\share", u""},

@@ -12,6 +12,8 @@ TEST(SettingsPath, BesideTheExeWithItsLastExtensionReplaced) {
   EXPECT_EQ(SettingsPathFor(u"C:\\Tools\\my.viewer.exe"), u"C:\\Tools\\my.viewer.ini");
   EXPECT_EQ(SettingsPathFor(u"C:\\Tools\\Viewer"), u"C:\\Tools\\Viewer.ini");
   EXPECT_EQ(SettingsPathFor(u"C:\\v1.3\\Viewer"), u"C:\\v1.3\\Viewer.ini") << "a dot in a folder";
+  EXPECT_EQ(SettingsPathFor(u"C:\\Tools\\.exe"), u"C:\\Tools\\.ini") << "a name that is all extension";
+  EXPECT_EQ(SettingsPathFor(u".exe"), u".ini");
 }
 
 TEST(FontSize, PointsAndPixelsRoundHalfAwayFromZero) {

@@ -49,6 +49,8 @@ TEST(LinkFolder, CutBeforeTheLastDelimiterARootKeepingItsBackslash) {
       {u"Orvane.Lnk", u""},
   };
   for (const Case& c : cases) EXPECT_EQ(LinkFolder(c.path), std::u16string(c.folder));
+  const std::u16string_view said = u"see Orvane.Lnk";
+  EXPECT_EQ(LinkFolder(said.substr(4)), u"") << "a bare name has no folder, whatever text it was cut from";
   std::u16string longest = u"C:\\" + std::u16string(245, u'x') + u"\\Orvane.Lnk";  // 259 units
   EXPECT_EQ(LinkFolder(longest), longest.substr(0, 248));
   EXPECT_EQ(LinkFolder(longest + u"k"), std::nullopt) << "260 units are refused, never cut";
