@@ -23,8 +23,6 @@ std::u16string ItemText(const MenuRow& row, std::u16string_view caption) {
   return text;
 }
 
-bool KeyDown(int key) noexcept { return (::GetKeyState(key) & 0x8000) != 0; }
-
 MenuSnapshot Snapshot(const WindowContext& context, std::u16string_view text) {
   HWND window = context.window;
   const TextField& field = context.text.Field();
@@ -203,12 +201,16 @@ bool CommandMenu::PreTranslateMessage(const MSG& message) {
   // Most keys type: the modifiers, each a round trip under Wine, are read
   // only for a key that some shortcut uses.
   if (!IsShortcutKey(key)) return false;
+  // One read of the whole keyboard's state, not four of single keys.
+  BYTE keys[256]{};
+  if (!::GetKeyboardState(keys)) return false;
+  auto down = [&keys](int vk) { return (keys[vk] & 0x80) != 0; };
   std::uint8_t modifiers = 0;
-  if (KeyDown(VK_CONTROL)) modifiers |= kCtrl;
-  if (KeyDown(VK_SHIFT)) modifiers |= kShift;
-  if (KeyDown(VK_MENU)) modifiers |= kAlt;
+  if (down(VK_CONTROL)) modifiers |= kCtrl;
+  if (down(VK_SHIFT)) modifiers |= kShift;
+  if (down(VK_MENU)) modifiers |= kAlt;
   // Right Alt as AltGr arrives as Ctrl+Alt: a character, never a shortcut.
-  bool altGr = KeyDown(VK_RMENU);
+  bool altGr = down(VK_RMENU);
   Cmd command = FindShortcut(key, modifiers, altGr);
   if (command == Cmd::None) return false;
   // The key was meant for the command: consumed, even if preparing fails.
