@@ -7,10 +7,12 @@
 //   buffer:     the text field paints off screen and copies the picture
 //   borderless: no frame, a 3-pixel inner border, as Orvane's full screen
 //   full:       borderless and maximized over the whole screen
+//   ime:        the input method opened with the focus, as Orvane opens it
 // The window class is TForm1, so the bench's driver places it as it places Orvane.
 
 #include <windows.h>
 #include <commctrl.h>
+#include <imm.h>
 
 #include <cwchar>
 #include <string>
@@ -23,6 +25,7 @@ const wchar_t kFace[] = L"ＭＳ 明朝";
 bool g_caption = false;
 bool g_buffer = false;
 bool g_borderless = false;
+bool g_ime = false;
 constexpr int kInnerBorder = 3;
 HWND g_edit = nullptr;
 HFONT g_font = nullptr;
@@ -101,6 +104,10 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     case WM_SETFOCUS:
       ::SetFocus(g_edit);
+      if (HIMC context = g_ime ? ::ImmGetContext(g_edit) : nullptr) {
+        ::ImmSetOpenStatus(context, TRUE);
+        ::ImmReleaseContext(g_edit, context);
+      }
       return 0;
     case WM_ERASEBKGND:
       return 1;
@@ -129,6 +136,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int show) {
   g_caption = std::wcsstr(commandLine, L"caption") != nullptr;
   g_buffer = std::wcsstr(commandLine, L"buffer") != nullptr;
+  g_ime = std::wcsstr(commandLine, L"ime") != nullptr;
   const bool full = std::wcsstr(commandLine, L"full") != nullptr;
   g_borderless = full || std::wcsstr(commandLine, L"borderless") != nullptr;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};

@@ -56,6 +56,9 @@ if [ -n "${ORVANE_EXE_B:-}" ]; then
   mkdir -p "$work/b" && cp "$ORVANE_EXE_B" "$work/b/Orvane.exe"
   programs=(orvane orvane-b sm)
 fi
+# KEYLAT_PROGRAMS / KEYLAT_FULL_PROGRAMS: other lists for the two sizes (an empty
+# one skips that size), for example "orvane floor+caption+buffer floor+ime sm".
+[ -n "${KEYLAT_PROGRAMS+set}" ] && read -r -a programs <<<"$KEYLAT_PROGRAMS"
 
 wine_window() { xdotool search --onlyvisible --name 'Wine desktop' 2>/dev/null | head -n1; }
 
@@ -105,6 +108,7 @@ run_one() { # run_one PROGRAM X Y W H
         floor+caption+buffer) start_wine orvane_floor_window.exe caption buffer ;;
         floor-full) start_wine orvane_floor_window.exe caption buffer full ;;
         floor-borderless) start_wine orvane_floor_window.exe caption buffer borderless ;;
+        floor+ime) start_wine orvane_floor_window.exe caption buffer ime ;;
         orvane-framed) start_wine Orvane.exe ;;
       esac
       if [ "$program" = floor-full ] || { [ "${program%-b}" = orvane ] && [ "${FULL:-0}" = 1 ]; }; then
@@ -124,6 +128,7 @@ median() { sort -g | awk '{ v[NR] = $1 } END { if (!NR) print "-"; else print (N
 
 measure() { # measure LABEL X Y W H: every program once per round, then medians over rounds
   local label=$1; shift
+  [ ${#programs[@]} -gt 0 ] || return 0
   local -A med p90 ratio
   for ((round = 0; round < rounds; round++)); do
     echo "  $label round $((round + 1))" >&2
@@ -167,6 +172,7 @@ orvane_wine "$drive" close >/dev/null 2>&1
 # (its frame off screen), and the floor borderless over the whole screen as
 # Orvane's full screen is, to tell the cost of the mode from the program's.
 [ -z "${ORVANE_EXE_B:-}" ] && programs=(orvane orvane-framed floor floor+caption floor+caption+buffer floor-full sm)
+[ -n "${KEYLAT_FULL_PROGRAMS+set}" ] && read -r -a programs <<<"$KEYLAT_FULL_PROGRAMS"
 full=$(FULL=1 measure "full screen (client area ${w}x${h} at $x,$y)" "$x" "$y" "$w" "$h")
 
 echo
