@@ -1,6 +1,6 @@
 // What printing costs. First the whole-line fit on the default printer's
-// landscape sheet, for lines of 10, 40 and 200 characters: fonts created,
-// measurements made and milliseconds. Then a 20-page one-character-per-sheet
+// landscape sheet, for lines of 10, 40 and 200 characters: the height found
+// and milliseconds. Then a 20-page one-character-per-sheet
 // job of the real Orvane.exe: from OK in the print dialog to the job handed to
 // the spooler, and to the PDF printer's file. Prints only: timing never makes
 // it fail.
@@ -85,9 +85,8 @@ void BenchFit() {
         fit = fitted.fit;
       }
       std::sort(ms.begin(), ms.end());
-      std::printf("  %3d %-9s height %5d, width %5d: %3d fonts created, %3d measurements, %7.2f ms (median of %d)\n",
-                  length, kind[0] == L'A' ? "half-width" : "full-width", fit.height, fit.width, fit.measurements,
-                  fit.measurements, ms[kRuns / 2], kRuns);
+      std::printf("  %3d %-9s height %5d, width %5d: %7.2f ms (median of %d)\n", length,
+                  kind[0] == L'A' ? "half-width" : "full-width", fit.height, fit.width, ms[kRuns / 2], kRuns);
     }
   }
   ::DeleteDC(dc);

@@ -55,11 +55,8 @@ int LineStartHeight(int pageWidth, int ansiLength) {
 }
 
 LineFit FitLine(int pageWidth, int startHeight, const MeasureLine& widthAt) {
-  LineFit fit{std::max(1, startHeight), 0, 0};
-  auto measure = [&] {
-    fit.width = widthAt(fit.height);
-    ++fit.measurements;
-  };
+  LineFit fit{std::max(1, startHeight), 0};
+  auto measure = [&] { fit.width = widthAt(fit.height); };
   measure();
   if (pageWidth < fit.width) {
     // One percent always changes a height of 1 or more; only the floor stops it.

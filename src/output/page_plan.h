@@ -46,7 +46,6 @@ namespace orvane {
 struct LineFit {
   int height = 0;  // the font's cell height
   int width = 0;   // the line's advance width at that height
-  int measurements = 0;
 };
 
 // Grows or shrinks the height in steps of one percent until the line's width
