@@ -14,6 +14,7 @@ TEST(SettingsPath, BesideTheExeWithItsLastExtensionReplaced) {
   EXPECT_EQ(SettingsPathFor(u"C:\\v1.3\\Viewer"), u"C:\\v1.3\\Viewer.ini") << "a dot in a folder";
   EXPECT_EQ(SettingsPathFor(u"C:\\Tools\\.exe"), u"C:\\Tools\\.ini") << "a name that is all extension";
   EXPECT_EQ(SettingsPathFor(u".exe"), u".ini");
+  EXPECT_EQ(SettingsPathFor(u"..\\Viewer"), u"..\\Viewer.ini") << "the dots of a relative folder";
 }
 
 TEST(FontSize, PointsAndPixelsRoundHalfAwayFromZero) {
