@@ -58,6 +58,12 @@ TEST(KeyedShape, PaintsTheKeyOverOnlyPastTheMost) {
   EXPECT_TRUE(CoverWhenTooComplex(over.rows, kKey, 0x808080, 4));
   EXPECT_EQ(over.pixels, Picture({"#+#", "+#+", "#+#"}).pixels) << "the key in the cover, ink kept";
   EXPECT_EQ(CoverColorFor(0x000001, 0x000001), 0x000003u) << "never the key, nor black text";
+
+  // Past the shown width lie the field's clipped pixels: not the caption's.
+  Picture wider(five, 1);
+  for (int y = 0; y < 3; ++y) wider.pixels[y * 4 + 3] = kKey;
+  EXPECT_TRUE(CoverWhenTooComplex(wider.rows, kKey, 0x808080, 4));
+  for (int y = 0; y < 3; ++y) EXPECT_EQ(wider.pixels[y * 4 + 3], kKey) << "row " << y;
 }
 
 }  // namespace
