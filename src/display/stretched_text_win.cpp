@@ -119,10 +119,11 @@ void StretchedText::ScrollHome() {
   // A single-line edit control scrolls to follow the caret, and keeps that
   // scroll when a narrower font arrives: typing at the end of a fitted line
   // would leave its first characters out of view. Taking the caret to the
-  // start scrolls back; the selection is then put back as it was.
+  // start scrolls back; the selection is then put back as it was. A single
+  // line scrolls by whole characters: the first one shown says whether it
+  // scrolled, without laying out the line in the new font a paint lays out.
   HWND edit = field_.hwnd();
-  LRESULT first = ::SendMessageW(edit, EM_POSFROMCHAR, 0, 0);
-  if (first == -1 || static_cast<short>(LOWORD(first)) >= 0) return;
+  if (::SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0) == 0) return;
   DWORD start = 0;
   DWORD end = 0;
   ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
