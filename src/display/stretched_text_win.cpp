@@ -19,21 +19,6 @@ namespace {
 
 constexpr int kSlack = 16;  // pixels at 96 dpi that the field reaches beyond each side
 
-// A top-down 32-bit DIB section: its pixels read as they were drawn.
-HBITMAP CreatePixelBuffer(HDC dc, SIZE size, std::uint32_t*& pixels) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size.cx;
-  info.bmiHeader.biHeight = -size.cy;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  pixels = bitmap ? static_cast<std::uint32_t*>(bits) : nullptr;
-  return bitmap;
-}
-
 }  // namespace
 
 int InnerBorder(HWND window) noexcept {
@@ -214,9 +199,15 @@ void StretchedText::Paint() {
   if (!paintBuffer_ || paintBufferSize_.cx < rc.right || paintBufferSize_.cy < rc.bottom) {
     paintBufferSize_ = {std::max(rc.right, paintBufferSize_.cx),
                         std::max(rc.bottom, paintBufferSize_.cy)};
-    paintBuffer_.reset(
-        guard_ ? CreatePixelBuffer(paint.dc(), paintBufferSize_, guardedPixels_)
-               : ::CreateCompatibleBitmap(paint.dc(), paintBufferSize_.cx, paintBufferSize_.cy));
+    if (guard_) {
+      // Pixels the guard can read as they were drawn.
+      void* bits = nullptr;
+      paintBuffer_ = TopDownDib(paint.dc(), paintBufferSize_.cx, paintBufferSize_.cy, 32, bits);
+      guardedPixels_ = static_cast<std::uint32_t*>(bits);
+    } else {
+      paintBuffer_.reset(
+          ::CreateCompatibleBitmap(paint.dc(), paintBufferSize_.cx, paintBufferSize_.cy));
+    }
   }
   UniqueDC memory(::CreateCompatibleDC(paint.dc()));
   if (!memory || !paintBuffer_) {
@@ -250,8 +241,7 @@ void StretchedText::Guard(const RECT& field) {
 }
 
 void StretchedText::SetCovered(bool covered) {
-  covered_ = covered;
-  if (covered) coverBrush_.reset(::CreateSolidBrush(ToColorRef(guard_->Cover())));
+  coverBrush_.reset(covered ? ::CreateSolidBrush(ToColorRef(guard_->Cover())) : nullptr);
 }
 
 void StretchedText::BeforeFocus() {
@@ -271,7 +261,7 @@ void StretchedText::OpenInputMethod() {
 HBRUSH StretchedText::Colorize(HDC dc) const {
   // The edit control paints outside Paint too (as it takes the focus): on the
   // cover while the last picture needed it.
-  const bool cover = covered_ && !keyedPaint_ && coverBrush_;
+  const bool cover = coverBrush_ && !keyedPaint_;
   ::SetTextColor(dc, ToColorRef(font_.color));
   ::SetBkColor(dc, ToColorRef(cover ? guard_->Cover() : backColor_));
   return cover ? coverBrush_.get() : backBrush_.get();
@@ -286,7 +276,6 @@ void StretchedText::SetColors(Color text, Color back) {
 
 void StretchedText::SetGuard(PictureGuard* guard) {
   guard_ = guard;
-  covered_ = false;
   coverBrush_.reset();
   // The next paint makes a buffer of the other kind: pixels to read while
   // guarded, the device's own otherwise.

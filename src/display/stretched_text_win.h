@@ -114,9 +114,8 @@ class StretchedText {
   SIZE paintBufferSize_{};
   PictureGuard* guard_ = nullptr;
   std::uint32_t* guardedPixels_ = nullptr;  // the buffer's pixels while guarded
-  bool covered_ = false;                    // the guard painted the key over in the last picture
   bool keyedPaint_ = false;  // Paint draws the picture as keyed, for the guard to see
-  UniqueBrush coverBrush_;
+  UniqueBrush coverBrush_;  // while the guard painted the key over in the last picture
   bool selectAll_ = false;
   bool changeAttached_ = true;  // the field's change notification
   bool typing_ = false;         // a typed character is on its way into the field

@@ -35,24 +35,14 @@ class WindowPicture {
     // Paints still due are done first, so the picture is what the user sees.
     ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     WindowDC source(window);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_.reset(::CreateDIBSection(source.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bitmap_ = TopDownDib(source.get(), width_, height_, 24, bits);
     UniqueDC target(::CreateCompatibleDC(source.get()));
-    if (!source || !bitmap_ || !target) throw UserError(u"Cannot take the picture of the window");
+    if (!source || !bitmap_ || !target) throw UserError(kPictureFailed);
     bits_ = static_cast<const std::uint8_t*>(bits);
     {
       SelectedObject selected(target.get(), bitmap_.get());
-      // A failed copy would leave a black picture, copied or saved unsaid.
-      if (!::BitBlt(target.get(), 0, 0, width_, height_, source.get(), 0, 0, SRCCOPY)) {
-        throw UserError(u"Cannot take the picture of the window");
-      }
+      Copy(target.get(), source.get());
     }
     ::GdiFlush();
     xPixelsPerInch_ = ::GetDeviceCaps(source.get(), LOGPIXELSX);
@@ -77,16 +67,21 @@ class WindowPicture {
     UniqueBitmap copy(::CreateCompatibleBitmap(screen.get(), width_, height_));
     UniqueDC from(::CreateCompatibleDC(screen.get()));
     UniqueDC to(::CreateCompatibleDC(screen.get()));
-    if (!copy || !from || !to) throw UserError(u"Cannot take the picture of the window");
+    if (!copy || !from || !to) throw UserError(kPictureFailed);
     SelectedObject source(from.get(), bitmap_.get());
     SelectedObject target(to.get(), copy.get());
-    if (!::BitBlt(to.get(), 0, 0, width_, height_, from.get(), 0, 0, SRCCOPY)) {
-      throw UserError(u"Cannot take the picture of the window");
-    }
+    Copy(to.get(), from.get());
     return copy;
   }
 
  private:
+  static constexpr char16_t kPictureFailed[] = u"Cannot take the picture of the window";
+
+  // A failed copy would leave a black picture, copied or saved unsaid.
+  void Copy(HDC to, HDC from) const {
+    if (!::BitBlt(to, 0, 0, width_, height_, from, 0, 0, SRCCOPY)) throw UserError(kPictureFailed);
+  }
+
   int width_ = 0;
   int height_ = 0;
   UniqueBitmap bitmap_;

@@ -103,4 +103,20 @@ class SelectedObject {
   HGDIOBJ previous_;
 };
 
+// A top-down DIB section: rows from the top, its pixels readable as drawn.
+// `bits` is null when the bitmap could not be made.
+inline UniqueBitmap TopDownDib(HDC dc, int width, int height, WORD bitCount, void*& bits) noexcept {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = bitCount;
+  info.bmiHeader.biCompression = BI_RGB;
+  bits = nullptr;
+  UniqueBitmap bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) bits = nullptr;
+  return bitmap;
+}
+
 }  // namespace orvane
