@@ -355,6 +355,18 @@ LOGFONTW DisplayFont(int height, int width) {
   return font;
 }
 
+Image SettledCapture(const std::function<Image()>& capture) {
+  Image last = capture();
+  Image now;
+  WaitUntil([&] {
+    now = capture();
+    bool same = now == last;
+    last = now;
+    return same;
+  }, 3s);
+  return now;
+}
+
 Image CaptureScreen(const RECT& area) {
   int width = area.right - area.left, height = area.bottom - area.top;
   Canvas canvas(std::max(width, 0), std::max(height, 0));
@@ -871,15 +883,7 @@ Image Orvane::CaptureSettled() const {
   // Paints still due are done now, in the program's own thread.
   ::RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   Sync();
-  Image last = CaptureClient();
-  Image now;
-  WaitUntil([&] {
-    now = CaptureClient();
-    bool same = now == last;
-    last = now;
-    return same;
-  }, 3s);
-  return now;
+  return SettledCapture([this] { return CaptureClient(); });
 }
 
 std::vector<HWND> Orvane::Dialogs() const {

@@ -80,6 +80,8 @@ LOGFONTW DisplayFont(int height, int width);  // the record every fit is made of
 void PointerTo(POINT to);
 // What the screen shows in a rectangle (screen coordinates).
 Image CaptureScreen(const RECT& area);
+// Captures until two in turn agree (3 s at most): the picture once paints stop.
+Image SettledCapture(const std::function<Image()>& capture);
 
 // ---- The program ----------------------------------------------------------
 

@@ -314,19 +314,7 @@ TEST(AboutBox, ShowsTheVersionLinesOverANewGradientAtEveryPaintAndClosesWithEsc)
   RECT client{};
   ::GetClientRect(box, &client);
   ::MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  auto settled = [&] {
-    Image last = CaptureScreen(client);
-    Image now;
-    WaitUntil(
-        [&] {
-          now = CaptureScreen(client);
-          bool same = now == last;
-          last = now;
-          return same;
-        },
-        3s);
-    return now;
-  };
+  auto settled = [&] { return SettledCapture([&] { return CaptureScreen(client); }); };
   Image first = settled();
   std::vector<Image> pictures{first};
   for (int paint = 0; paint < 2; ++paint) {

@@ -16,16 +16,7 @@ void KeepShotOf(const Orvane& app, HWND window, const std::string& what) {
   app.Sync();
   RECT rect{};
   ::GetWindowRect(window, &rect);
-  Image last = CaptureScreen(rect), now;
-  WaitUntil(
-      [&] {
-        now = CaptureScreen(rect);
-        bool same = now == last;
-        last = now;
-        return same;
-      },
-      3s);
-  KeepShot(now, what);
+  KeepShot(SettledCapture([&] { return CaptureScreen(rect); }), what);
 }
 
 TEST(Scale, At144DpiTheFontDialogShowsTwentyEightPointsAndTheAboutIconIsScaled) {
